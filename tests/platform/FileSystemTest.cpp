@@ -1,0 +1,91 @@
+#include "FileSystem.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/morvane-fs-XXXXXX";
+        dir = mkdtemp(pattern);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    fs::path dir;
+};
+
+TEST_F(FileSystemTest, SizeOfMissingEmptyAndOrdinaryFiles) {
+    EXPECT_EQ(ReadUnsharedFileSize(Path("missing.fdb")), -1);
+    EXPECT_FALSE(fs::exists(Path("missing.fdb"))) << "measuring must never create the file";
+    Write("empty.fdb", "");
+    EXPECT_EQ(ReadUnsharedFileSize(Path("empty.fdb")), 0);
+    Write("some.fdb", std::string(1234, 'x'));
+    EXPECT_EQ(ReadUnsharedFileSize(Path("some.fdb")), 1234);
+    EXPECT_EQ(ReadUnsharedFileSize(dir.string()), -1) << "a folder is not a file";
+}
+
+TEST_F(FileSystemTest, SparseFileOverFourGibShowsItsTrueSize) {
+    const std::int64_t size = 3LL * 1024 * 1024 * 1024 + 5;
+    Write("big.fdb", "");
+    fs::resize_file(Path("big.fdb"), static_cast<std::uintmax_t>(size));
+    EXPECT_EQ(ReadUnsharedFileSize(Path("big.fdb")), size);
+}
+
+TEST_F(FileSystemTest, FileLockedByAnotherProcessCannotBeMeasured) {
+    Write("held.fdb", "data");
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        const int fd = open(Path("held.fdb").c_str(), O_RDWR);
+        flock(fd, LOCK_EX);
+        char c = 1;
+        (void)!write(ready[1], &c, 1);
+        pause();
+        _exit(0);
+    }
+    char c;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    EXPECT_EQ(ReadUnsharedFileSize(Path("held.fdb")), -1);
+    EXPECT_TRUE(IsFileHeldOpen(Path("held.fdb")));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_EQ(ReadUnsharedFileSize(Path("held.fdb")), 4);
+    EXPECT_FALSE(IsFileHeldOpen(Path("held.fdb")));
+}
+
+TEST_F(FileSystemTest, ExistsDeleteAndRenameWithoutReplacing) {
+    Write("a", "1");
+    Write("b", "2");
+    EXPECT_TRUE(FileExists(Path("a")));
+    EXPECT_FALSE(FileExists(dir.string()));
+    EXPECT_FALSE(RenameFileNoReplace(Path("a"), Path("b")));
+    EXPECT_TRUE(FileExists(Path("a")));
+    EXPECT_TRUE(RenameFileNoReplace(Path("a"), Path("c")));
+    EXPECT_FALSE(FileExists(Path("a")));
+    EXPECT_TRUE(DeleteFile(Path("c")));
+    EXPECT_FALSE(FileExists(Path("c")));
+}
+
+TEST(ProgramFolder, IsTheFolderOfThisExecutable) {
+    const std::string folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(fs::exists(folder + "platform_tests"));
+}
+
+} // namespace
