@@ -1,0 +1,69 @@
+#include "ErrorBox.h"
+
+#include "Exceptions.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+ErrorBoxPresenter& Presenter() {
+    static ErrorBoxPresenter presenter;
+    return presenter;
+}
+
+} // namespace
+
+QString ApplicationTitleFor(const QString& executablePath) {
+    QString name = QFileInfo(executablePath).fileName();
+    const auto dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name.truncate(dot);
+    if (name.isEmpty())
+        return name;
+    return name.left(1).toUpper() + name.mid(1).toLower();
+}
+
+QString ApplicationTitle() {
+    return ApplicationTitleFor(QCoreApplication::applicationFilePath());
+}
+
+QString WithFullStop(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void SetErrorBoxPresenter(ErrorBoxPresenter presenter) {
+    Presenter() = std::move(presenter);
+}
+
+void ShowStandardErrorBox(const QString& message) {
+    const QString text = WithFullStop(message);
+    if (Presenter()) {
+        Presenter()(ApplicationTitle(), text);
+        return;
+    }
+    QMessageBox::critical(nullptr, ApplicationTitle(), text, QMessageBox::Ok);
+}
+
+QString ErrorMessage(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+bool Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        ShowStandardErrorBox(ErrorMessage(std::current_exception()));
+        return false;
+    }
+}

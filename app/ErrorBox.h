@@ -1,0 +1,31 @@
+#pragma once
+// The program's standard error box: every error that escapes an event handler ends up here,
+// is shown, and the program goes on. Exceptions must never cross Qt's event loop, so every
+// handler is run through Guarded().
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+// Title of the application: the executable's file name up to its first full stop, the first
+// letter as it is upper-cased and every later letter in lower case ("morvane" gives "Morvane").
+QString ApplicationTitle();
+QString ApplicationTitleFor(const QString& executablePath);
+
+// Adds a full stop when the message's last character sorts after the full stop.
+QString WithFullStop(const QString& message);
+
+// Shows the error box (error icon, OK, the application title as caption).
+void ShowStandardErrorBox(const QString& message);
+
+// Tests replace the modal box with a recorder; pass an empty function to restore the box.
+using ErrorBoxPresenter = std::function<void(const QString& title, const QString& text)>;
+void SetErrorBoxPresenter(ErrorBoxPresenter presenter);
+
+// The message of any error, as the box shows it before the full-stop rule.
+QString ErrorMessage(const std::exception_ptr& error);
+
+// Runs a handler; an error that escapes it goes to the standard error box.
+// Returns false when the handler failed.
+bool Guarded(const std::function<void()>& handler);

@@ -1,0 +1,247 @@
+#include "MorvaneMain.h"
+
+#include "ErrorBox.h"
+#include "FileSystem.h"
+#include "MainFormLayout.h"
+#include "SizeText.h"
+#include "TRichEdit.h"
+#include "TStatusBar.h"
+#include "TsButton.h"
+#include "TsComboBox.h"
+#include "TsGauge.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QThread>
+
+#include <map>
+
+namespace {
+
+constexpr qreal kRichEditIndentPoints = 3; // 60 twips
+
+QFont FormFont() {
+    QFont font(QString::fromUtf8(kFormFontFamily));
+    font.setPixelSize(kFormFontPixels);
+    return font;
+}
+
+QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
+    switch (layout.Kind) {
+    case ControlKind::Button: {
+        auto* button = new TsButton(parent);
+        button->setText(QString::fromUtf8(layout.Caption));
+        button->setCursor(layout.HandCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        return button;
+    }
+    case ControlKind::RichEdit:
+    case ControlKind::LogPane: {
+        auto* edit = new TRichEdit(parent);
+        const bool log = layout.Kind == ControlKind::LogPane;
+        edit->setReadOnly(true);
+        edit->setLineWrapMode(log ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        edit->setVerticalScrollBarPolicy(log ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (log) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Text, Qt::black);
+            edit->setPalette(palette);
+        }
+        return edit;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new TsComboBox(parent);
+        for (const char* item : kSkinItems)
+            combo->addItem(QString::fromUtf8(item));
+        combo->SetItemIndex(-1);
+        combo->setToolTip(QStringLiteral("Skin"));
+        QPalette palette = combo->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Button, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::ButtonText, Qt::black);
+        combo->setPalette(palette);
+        return combo;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(QString::fromUtf8(layout.Caption), parent);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+    case ControlKind::Gauge:
+        return new TsGauge(parent);
+    case ControlKind::StatusBar: {
+        auto* bar = new TStatusBar(parent);
+        bar->setFont(QApplication::font("QStatusBar"));
+        bar->SetPanels({{QString::fromUtf8(kStatusPanel1Text), kStatusPanel1Width},
+                        {QString::fromUtf8(kStatusPanel2Text), kStatusPanel2Width}});
+        return bar;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("MorvaneMainForm"));
+    setWindowTitle(QString::fromUtf8(kMainFormCaption));
+    setFont(FormFont());
+    resize(kClientWidth, kClientHeight);
+    BuildControls();
+    OpenDialog.Filter = QString::fromUtf8(kOpenDialogFilter);
+    ConnectHandlers();
+    Guarded([this] { FormCreate(); });
+}
+
+TMorvaneMainForm::~TMorvaneMainForm() = default;
+
+void TMorvaneMainForm::BuildControls() {
+    std::map<int, QWidget*> tabOrder;
+    for (const ControlLayout& layout : MainFormControls()) {
+        QWidget* control = CreateControl(layout, this);
+        control->setObjectName(QString::fromUtf8(layout.Name));
+        control->setGeometry(layout.Position);
+        control->setEnabled(layout.Enabled);
+        control->setFocusPolicy(layout.TabOrder > 0 ? Qt::StrongFocus : Qt::NoFocus);
+        if (layout.TabOrder > 0)
+            tabOrder[layout.TabOrder] = control;
+    }
+    for (auto it = tabOrder.begin(); std::next(it) != tabOrder.end(); ++it)
+        setTabOrder(it->second, std::next(it)->second);
+
+    sButton1 = findChild<TsButton*>(QStringLiteral("sButton1"));
+    sButton2 = findChild<TsButton*>(QStringLiteral("sButton2"));
+    sButton3 = findChild<TsButton*>(QStringLiteral("sButton3"));
+    sButton4 = findChild<TsButton*>(QStringLiteral("sButton4"));
+    sButton5 = findChild<TsButton*>(QStringLiteral("sButton5"));
+    sButton6 = findChild<TsButton*>(QStringLiteral("sButton6"));
+    RichEdit1 = findChild<TRichEdit*>(QStringLiteral("RichEdit1"));
+    RichEdit2 = findChild<TRichEdit*>(QStringLiteral("RichEdit2"));
+    RichEdit3 = findChild<TRichEdit*>(QStringLiteral("RichEdit3"));
+    RichEdit4 = findChild<TRichEdit*>(QStringLiteral("RichEdit4"));
+    RichEdit5 = findChild<TRichEdit*>(QStringLiteral("RichEdit5"));
+    sComboBox1 = findChild<TsComboBox*>(QStringLiteral("sComboBox1"));
+    Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
+    MyGauge = findChild<TsGauge*>(QStringLiteral("MyGauge"));
+    StatusBar1 = findChild<TStatusBar*>(QStringLiteral("StatusBar1"));
+}
+
+void TMorvaneMainForm::ConnectHandlers() {
+    const auto bind = [this](TsButton* button, void (TMorvaneMainForm::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
+    };
+    bind(sButton1, &TMorvaneMainForm::sButton1Click);
+    bind(sButton6, &TMorvaneMainForm::sButton1Click);
+    connect(sComboBox1, &QComboBox::activated, this, [this] { Guarded([this] { sComboBox1Change(); }); });
+}
+
+void TMorvaneMainForm::FormCreate() {
+    for (TRichEdit* edit : {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5})
+        edit->SetFirstLineIndent(kRichEditIndentPoints);
+    sComboBox1->SetItemIndex(4);
+    ApplySkinFromCombo();
+}
+
+void TMorvaneMainForm::ApplySkinFromCombo() {
+    skinName_ = sComboBox1->currentText() + QStringLiteral(" (internal)");
+}
+
+void TMorvaneMainForm::sComboBox1Change() {
+    ApplySkinFromCombo();
+}
+
+void TMorvaneMainForm::FormActivate() {
+    sButton1->setFocus(Qt::ActiveWindowFocusReason);
+    StatusBar1->repaint();
+}
+
+void TMorvaneMainForm::FormClose() {}
+
+void TMorvaneMainForm::sButton1Click() {
+    if (OpenDialog.Execute(this)) {
+        const QString picked = OpenDialog.FileName;
+        if (IsOwnBackupName(picked)) {
+            // Its backup path would be the file itself: the backup would overwrite the database.
+            sButton1->setFocus();
+            RichEdit5->SetText(picked + QStringLiteral(" 백업파일과 이름이 같아 선택할 수 없습니다."));
+            return;
+        }
+        RichEdit1->SetText(picked);
+        RichEdit2->SetText(BackupPathFor(RichEdit1->Text()));
+        sButton3->setEnabled(false);
+        sButton4->setEnabled(false);
+        sButton2->setEnabled(true);
+        sButton2->setFocus();
+        sButton2->repaint();
+        AdvanceGauge(10);
+        SizeBefore = ReadFileSize(RichEdit1->Text());
+        Label1->setText(SizeText(SizeBefore));
+    } else {
+        sButton1->setFocus();
+    }
+    RichEdit5->SetText(QString());
+}
+
+std::int64_t TMorvaneMainForm::ReadFileSize(const QString& fileName) const {
+    return ReadUnsharedFileSize(QFile::encodeName(fileName).toStdString());
+}
+
+void TMorvaneMainForm::AdvanceGauge(int progress) {
+    QThread::msleep(100);
+    MyGauge->SetProgress(progress);
+}
+
+bool TMorvaneMainForm::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        Guarded([this] { FormActivate(); });
+    }
+    return QWidget::event(event);
+}
+
+void TMorvaneMainForm::showEvent(QShowEvent* event) {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (centreOnFirstShow_)
+            CentreOnScreen();
+    }
+    QWidget::showEvent(event);
+}
+
+void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
+    if (!Guarded([this] { FormClose(); }))
+        event->ignore();
+    else
+        event->accept();
+}
+
+void TMorvaneMainForm::resizeEvent(QResizeEvent* event) {
+    LayOutBottomStack();
+    QWidget::resizeEvent(event);
+}
+
+void TMorvaneMainForm::LayOutBottomStack() {
+    // Stacked upward from the bottom edge: status bar, gauge, size label.
+    int bottom = height();
+    for (QWidget* control : {static_cast<QWidget*>(StatusBar1), static_cast<QWidget*>(MyGauge),
+                             static_cast<QWidget*>(Label1)}) {
+        const int h = control->height();
+        bottom -= h;
+        control->setGeometry(0, bottom, width(), h);
+    }
+}
+
+void TMorvaneMainForm::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}

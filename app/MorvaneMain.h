@@ -1,0 +1,82 @@
+#pragma once
+// The program's one window: six buttons down the left, the path, log and status boxes beside
+// them, the skin list, and the size label, gauge and status bar along the bottom.
+
+#include "TOpenDialog.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+class QLabel;
+class TRichEdit;
+class TStatusBar;
+class TsButton;
+class TsComboBox;
+class TsGauge;
+
+class TMorvaneMainForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMorvaneMainForm(QWidget* parent = nullptr);
+    ~TMorvaneMainForm() override;
+
+    // Controls, under the names the window stores them by.
+    TsButton* sButton1 = nullptr;
+    TsButton* sButton2 = nullptr;
+    TsButton* sButton3 = nullptr;
+    TsButton* sButton4 = nullptr;
+    TsButton* sButton5 = nullptr;
+    TsButton* sButton6 = nullptr;
+    TRichEdit* RichEdit1 = nullptr; // database path
+    TRichEdit* RichEdit2 = nullptr; // backup path
+    TRichEdit* RichEdit3 = nullptr; // backup log
+    TRichEdit* RichEdit4 = nullptr; // optimise log
+    TRichEdit* RichEdit5 = nullptr; // status line
+    TsComboBox* sComboBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    TsGauge* MyGauge = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+
+    TOpenDialog OpenDialog;
+
+    // Sizes of the database file when picked and after the run (64-bit: files of 2 GiB and
+    // more show their true size).
+    std::int64_t SizeBefore = 0;
+    std::int64_t SizeAfter = 0;
+
+    // The skin name last handed to the skin manager.
+    QString SkinName() const { return skinName_; }
+
+    // Event handlers.
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void ApplySkinFromCombo();
+    void sComboBox1Change();
+    void sButton1Click();
+
+    // Size of a file in bytes, -1 when it cannot be opened (missing, or held by another process).
+    std::int64_t ReadFileSize(const QString& fileName) const;
+
+    // Sleeps 100 ms, then moves the gauge.
+    void AdvanceGauge(int progress);
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildControls();
+    void ConnectHandlers();
+    void LayOutBottomStack();
+    void CentreOnScreen();
+
+    QString skinName_ = QStringLiteral("NextAlpha (internal)");
+    bool activated_ = false;
+    bool shownOnce_ = false;
+    bool centreOnFirstShow_ = true;
+};

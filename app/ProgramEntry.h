@@ -1,0 +1,18 @@
+#pragma once
+// Program entry: sets up fonts and icon, creates the main window and runs the event loop.
+// An error while the window is being created (the database client library cannot be loaded)
+// ends the program with the "Application Error" box and exit code 1.
+
+#include <QString>
+
+#include <exception>
+
+class QApplication;
+
+int RunMorvane(QApplication& app);
+
+// "Exception %s in module %s at %p.\r\n%s%s\r\n" for an error that left the program entry.
+QString ApplicationErrorText(const std::exception& error, const QString& moduleName, quintptr offset);
+
+// Makes the Windows font names of the window resolve to installed Hangul-capable fonts.
+void InstallFontSubstitutes();

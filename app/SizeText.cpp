@@ -1,0 +1,34 @@
+#include "SizeText.h"
+
+QString SizeText(std::int64_t size, const QLocale& locale) {
+    // Unsigned magnitude: the most negative value has no positive counterpart.
+    const std::uint64_t magnitude =
+        size < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(size) : static_cast<std::uint64_t>(size);
+    const QString digits = QString::number(magnitude);
+    const QString separator = locale.groupSeparator();
+    QString text;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += separator;
+        text += digits[i];
+    }
+    return size < 0 ? QLatin1Char('-') + text : text;
+}
+
+QString SizeReport(std::int64_t before, std::int64_t after, const QLocale& locale) {
+    return SizeText(before, locale) + QStringLiteral(" - ") + SizeText(after, locale) + QStringLiteral(" = ") +
+           SizeText(before - after, locale);
+}
+
+QString BackupPathFor(const QString& databasePath) {
+    // Counted in characters, not UTF-16 units, so a name ending in a non-BMP character
+    // is never split in half.
+    const QList<uint> characters = databasePath.toUcs4();
+    const qsizetype keep = std::max<qsizetype>(0, characters.size() - 3);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), keep) +
+           QStringLiteral("BAK");
+}
+
+bool IsOwnBackupName(const QString& databasePath) {
+    return databasePath.endsWith(QStringLiteral("BAK"), Qt::CaseInsensitive);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Rich-text box: a QTextEdit that takes coloured lines and indents the first line of every
+// paragraph.
+
+#include <QColor>
+#include <QTextEdit>
+
+class TRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TRichEdit(QWidget* parent = nullptr);
+
+    QString Text() const { return toPlainText(); }
+    // Replaces the whole text (in the default colour).
+    void SetText(const QString& text);
+
+    // Appends a new last line in the given colour and repaints at once. Earlier lines keep
+    // their colours.
+    void AppendLine(const QString& text, const QColor& color);
+
+    // First-line indent of every paragraph, in points (3 points = 60 twips).
+    void SetFirstLineIndent(qreal points);
+    qreal FirstLineIndent() const { return indentPoints_; }
+
+    // Colour of each line, in order (what a reader of the pane sees).
+    QList<QColor> LineColors() const;
+
+private:
+    void ApplyIndent();
+
+    qreal indentPoints_ = 0;
+};

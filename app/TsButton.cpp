@@ -1,0 +1,5 @@
+#include "TsButton.h"
+
+TsButton::TsButton(QWidget* parent) : QPushButton(parent) {
+    setAutoDefault(false);
+}

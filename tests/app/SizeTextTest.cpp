@@ -1,0 +1,49 @@
+#include "QtPrinters.h"
+#include "SizeText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SizeText, GroupsDigitsWithTheLocaleSeparator) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "0"},
+        {7, "7"},
+        {999, "999"},
+        {1000, "1,000"},
+        {1234567, "1,234,567"},
+        {-1, "-1"},
+        {-1234, "-1,234"},
+        {3221225472, "3,221,225,472"},
+        {INT64_MIN, "-9,223,372,036,854,775,808"},
+    };
+    for (const auto& [size, text] : cases)
+        EXPECT_EQ(SizeText(size, english), text) << size;
+    EXPECT_EQ(SizeText(1234567, QLocale(QLocale::Korean, QLocale::SouthKorea)), "1,234,567");
+    EXPECT_EQ(SizeText(1234567, QLocale(QLocale::German, QLocale::Germany)), "1.234.567");
+}
+
+TEST(SizeText, ReportOfBeforeAfterAndDifference) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(SizeReport(1234567, 1000000, english), "1,234,567 - 1,000,000 = 234,567");
+    EXPECT_EQ(SizeReport(3221225472, 1000, english), "3,221,225,472 - 1,000 = 3,221,224,472");
+    EXPECT_EQ(SizeReport(100, 200, english), "100 - 200 = -100");
+}
+
+TEST(SizeText, BackupPathReplacesTheLastThreeCharacters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\data\\SHOP.FDB", "C:\\data\\SHOP.BAK"},
+        {"C:\\data\\shop.gdb", "C:\\data\\shop.BAK"},
+        {"D:\\db\\x.ib", "D:\\db\\xBAK"},
+        {"/home/kim/데이터/가게.fdb", "/home/kim/데이터/가게.BAK"},
+        {"/db/이름", "/dbBAK"},
+        {"ab", "BAK"},
+        {"", "BAK"},
+    };
+    for (const auto& [db, bak] : cases)
+        EXPECT_EQ(BackupPathFor(QString::fromUtf8(db)), QString::fromUtf8(bak)) << db;
+    EXPECT_EQ(BackupPathFor(QString::fromUtf8("/x/a\U0001F600\U0001F600\U0001F600")), "/x/aBAK");
+}
+
+} // namespace
