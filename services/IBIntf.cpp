@@ -1,0 +1,194 @@
+#include "IBIntf.h"
+
+#include "Exceptions.h"
+#include "IB.h"
+#include "IBConst.h"
+
+#include <cerrno>
+#include <dlfcn.h>
+#include <optional>
+#include <string>
+
+namespace {
+
+// Library file names in the order they are tried, by name only so the normal search order applies.
+const char* const LibraryNames[] = {"libfbclient.so.2", "libfbclient.so"};
+
+// Without any one of these a library is refused.
+const char* const RequiredNames[] = {"BLOB_get",
+                                     "BLOB_put",
+                                     "isc_sqlcode",
+                                     "isc_sql_interprete",
+                                     "isc_interprete",
+                                     "isc_vax_integer",
+                                     "isc_blob_info",
+                                     "isc_open_blob2",
+                                     "isc_close_blob",
+                                     "isc_get_segment",
+                                     "isc_put_segment",
+                                     "isc_create_blob2",
+                                     "isc_decode_date",
+                                     "isc_encode_date",
+                                     "isc_dsql_free_statement",
+                                     "isc_dsql_execute2",
+                                     "isc_dsql_execute",
+                                     "isc_dsql_set_cursor_name",
+                                     "isc_dsql_fetch",
+                                     "isc_dsql_sql_info",
+                                     "isc_dsql_alloc_statement2",
+                                     "isc_dsql_prepare",
+                                     "isc_dsql_describe_bind",
+                                     "isc_dsql_describe",
+                                     "isc_dsql_execute_immediate",
+                                     "isc_drop_database",
+                                     "isc_detach_database",
+                                     "isc_attach_database",
+                                     "isc_database_info",
+                                     "isc_start_multiple",
+                                     "isc_commit_transaction",
+                                     "isc_commit_retaining",
+                                     "isc_rollback_transaction",
+                                     "isc_cancel_events",
+                                     "isc_que_events",
+                                     "isc_event_counts",
+                                     "isc_event_block",
+                                     "isc_free",
+                                     "isc_add_user",
+                                     "isc_delete_user",
+                                     "isc_modify_user",
+                                     "isc_prepare_transaction",
+                                     "isc_prepare_transaction2"};
+
+// Required when isc_rollback_retaining is present, replaced by fallbacks when it is not (a
+// library older than the services API).
+const char* const ServicesNames[] = {"isc_service_attach",   "isc_service_detach",  "isc_service_query",
+                                     "isc_service_start",    "isc_decode_sql_date", "isc_decode_sql_time",
+                                     "isc_decode_timestamp", "isc_encode_sql_date", "isc_encode_sql_time",
+                                     "isc_encode_timestamp"};
+
+struct TLoadFailure {
+    int Code;
+    std::string Text;
+};
+
+void* libraryHandle = nullptr;
+bool tableComplete = false;
+TClientEntryPoints entryPoints;
+std::optional<TLoadFailure> bindFailure;
+
+thread_local ISC_STATUS statusVector[ISC_STATUS_LENGTH] = {};
+
+[[noreturn]] void RaiseFallback(const char* functionName) {
+    RaiseClientError(CLIENT_ERROR_NOT_IB6_FUNCTION, {std::string(functionName)});
+}
+
+// Fallback entries take the arguments of the function they stand for.
+ISC_STATUS FallbackRollbackRetaining(ISC_STATUS*, isc_tr_handle*) {
+    RaiseFallback("isc_rollback_retaining");
+}
+ISC_STATUS FallbackServiceAttach(ISC_STATUS*, unsigned short, const ISC_SCHAR*, isc_svc_handle*,
+                                 unsigned short, const ISC_SCHAR*) {
+    RaiseFallback("isc_service_attach");
+}
+ISC_STATUS FallbackServiceDetach(ISC_STATUS*, isc_svc_handle*) {
+    RaiseFallback("isc_service_detach");
+}
+ISC_STATUS FallbackServiceQuery(ISC_STATUS*, isc_svc_handle*, isc_resv_handle*, unsigned short,
+                                const ISC_SCHAR*, unsigned short, const ISC_SCHAR*, unsigned short,
+                                ISC_SCHAR*) {
+    RaiseFallback("isc_service_query");
+}
+ISC_STATUS FallbackServiceStart(ISC_STATUS*, isc_svc_handle*, isc_resv_handle*, unsigned short,
+                                const ISC_SCHAR*) {
+    RaiseFallback("isc_service_start");
+}
+// The date and time conversions are never called by this program; their slots exist only so
+// the table is complete, so they are not kept.
+
+// A required entry point, or the operating-system error for a missing one.
+void* RequireSymbol(const char* name) {
+    dlerror();
+    errno = 0;
+    void* address = dlsym(libraryHandle, name);
+    if (address == nullptr) {
+        // dlsym does not set a code of its own; errno is what the platform reports, if anything.
+        const int code = errno;
+        const char* text = dlerror();
+        throw TLoadFailure{code, text != nullptr ? text : name};
+    }
+    return address;
+}
+
+void BindServicesGroup() {
+    entryPoints.isc_rollback_retaining = FallbackRollbackRetaining;
+    entryPoints.isc_service_attach = FallbackServiceAttach;
+    entryPoints.isc_service_detach = FallbackServiceDetach;
+    entryPoints.isc_service_query = FallbackServiceQuery;
+    entryPoints.isc_service_start = FallbackServiceStart;
+    void* rollbackRetaining = dlsym(libraryHandle, "isc_rollback_retaining");
+    if (rollbackRetaining == nullptr)
+        return;
+    for (const char* name : ServicesNames)
+        RequireSymbol(name);
+    entryPoints.isc_rollback_retaining = reinterpret_cast<isc_rollback_retaining_fn>(rollbackRetaining);
+    entryPoints.isc_service_attach =
+        reinterpret_cast<isc_service_attach_fn>(RequireSymbol("isc_service_attach"));
+    entryPoints.isc_service_detach =
+        reinterpret_cast<isc_service_detach_fn>(RequireSymbol("isc_service_detach"));
+    entryPoints.isc_service_query =
+        reinterpret_cast<isc_service_query_fn>(RequireSymbol("isc_service_query"));
+    entryPoints.isc_service_start =
+        reinterpret_cast<isc_service_start_fn>(RequireSymbol("isc_service_start"));
+}
+
+void BindTable() {
+    for (const char* name : RequiredNames)
+        RequireSymbol(name);
+    entryPoints.isc_sqlcode = reinterpret_cast<isc_sqlcode_fn>(RequireSymbol("isc_sqlcode"));
+    entryPoints.isc_interprete = reinterpret_cast<isc_interprete_fn>(RequireSymbol("isc_interprete"));
+    entryPoints.fb_interpret = reinterpret_cast<fb_interpret_fn>(dlsym(libraryHandle, "fb_interpret"));
+    BindServicesGroup();
+}
+
+void LoadLibrary() {
+    for (const char* name : LibraryNames) {
+        libraryHandle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+        if (libraryHandle != nullptr)
+            break;
+    }
+    if (libraryHandle == nullptr)
+        return;
+    // The library stays loaded for the life of the process, bound or not: a failed bind is
+    // remembered and reported again rather than retried against a half-filled table.
+    try {
+        BindTable();
+        tableComplete = true;
+    } catch (const TLoadFailure& failure) {
+        entryPoints = TClientEntryPoints{};
+        bindFailure = failure;
+        throw EOSError(failure.Code, failure.Text);
+    }
+}
+
+} // namespace
+
+void EnsureClientLibrary() {
+    if (bindFailure)
+        throw EOSError(bindFailure->Code, bindFailure->Text);
+    if (!tableComplete)
+        LoadLibrary();
+    if (!tableComplete)
+        RaiseClientError(CLIENT_ERROR_LIBRARY_NOT_FOUND, {});
+}
+
+const TClientEntryPoints& ClientLibrary() {
+    return entryPoints;
+}
+
+bool ClientLibraryLoaded() {
+    return tableComplete;
+}
+
+ISC_STATUS* StatusVector() {
+    return statusVector;
+}
