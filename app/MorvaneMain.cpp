@@ -2,6 +2,7 @@
 
 #include "ErrorBox.h"
 #include "FileSystem.h"
+#include "IBServices.h"
 #include "MainFormLayout.h"
 #include "SizeText.h"
 #include "TRichEdit.h"
@@ -16,6 +17,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QSysInfo>
 #include <QThread>
 
 #include <map>
@@ -95,12 +97,30 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     setFont(FormFont());
     resize(kClientWidth, kClientHeight);
     BuildControls();
+    CreateServiceComponents();
     OpenDialog.Filter = QString::fromUtf8(kOpenDialogFilter);
     ConnectHandlers();
     Guarded([this] { FormCreate(); });
 }
 
 TMorvaneMainForm::~TMorvaneMainForm() = default;
+
+void TMorvaneMainForm::CreateServiceComponents() {
+    // The first construction loads the client library; when it cannot be loaded the error
+    // leaves the constructor and the window is never created.
+    const std::string localMachine = QSysInfo::machineHostName().toStdString();
+    IBBackupService = std::make_unique<TIBBackupService>("IBBackupService");
+    IBBackupService->BeginLoading();
+    IBBackupService->SetServerName(localMachine);
+    IBBackupService->LoginPrompt = false;
+    IBBackupService->Loaded();
+    IBRestoreService = std::make_unique<TIBRestoreService>("IBRestoreService");
+    IBRestoreService->BeginLoading();
+    IBRestoreService->SetServerName(localMachine);
+    IBRestoreService->LoginPrompt = false;
+    IBRestoreService->PageBuffers = 0;
+    IBRestoreService->Loaded();
+}
 
 void TMorvaneMainForm::BuildControls() {
     std::map<int, QWidget*> tabOrder;
@@ -139,6 +159,10 @@ void TMorvaneMainForm::ConnectHandlers() {
     };
     bind(sButton1, &TMorvaneMainForm::sButton1Click);
     bind(sButton6, &TMorvaneMainForm::sButton1Click);
+    bind(sButton2, &TMorvaneMainForm::sButton2Click);
+    bind(sButton3, &TMorvaneMainForm::sButton3Click);
+    bind(sButton4, &TMorvaneMainForm::sButton4Click);
+    bind(sButton5, &TMorvaneMainForm::sButton5Click);
     connect(sComboBox1, &QComboBox::activated, this, [this] { Guarded([this] { sComboBox1Change(); }); });
 }
 
@@ -165,6 +189,8 @@ void TMorvaneMainForm::FormActivate() {
 void TMorvaneMainForm::FormClose() {}
 
 void TMorvaneMainForm::sButton1Click() {
+    if (jobRunning_)
+        return;
     if (OpenDialog.Execute(this)) {
         const QString picked = OpenDialog.FileName;
         if (IsOwnBackupName(picked)) {
@@ -174,6 +200,8 @@ void TMorvaneMainForm::sButton1Click() {
             return;
         }
         RichEdit1->SetText(picked);
+        restoreSucceeded_ = false;
+        optimiseFailed_ = false;
         RichEdit2->SetText(BackupPathFor(RichEdit1->Text()));
         sButton3->setEnabled(false);
         sButton4->setEnabled(false);
@@ -216,6 +244,11 @@ void TMorvaneMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
+    // Closing while the server works would abandon the job halfway.
+    if (jobRunning_) {
+        event->ignore();
+        return;
+    }
     if (!Guarded([this] { FormClose(); }))
         event->ignore();
     else

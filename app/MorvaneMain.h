@@ -8,8 +8,12 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class QLabel;
+class TIBBackupService;
+class TIBControlService;
+class TIBRestoreService;
 class TRichEdit;
 class TStatusBar;
 class TsButton;
@@ -40,6 +44,8 @@ public:
     TStatusBar* StatusBar1 = nullptr;
 
     TOpenDialog OpenDialog;
+    std::unique_ptr<TIBBackupService> IBBackupService;
+    std::unique_ptr<TIBRestoreService> IBRestoreService;
 
     // Sizes of the database file when picked and after the run (64-bit: files of 2 GiB and
     // more show their true size).
@@ -56,12 +62,23 @@ public:
     void ApplySkinFromCombo();
     void sComboBox1Change();
     void sButton1Click();
+    void sButton2Click(); // backup
+    void sButton3Click(); // optimise
+    void sButton4Click(); // confirm
+    void sButton5Click(); // exit
+
+    // True while a step waits for the server to finish a job.
+    bool JobRunning() const { return jobRunning_; }
 
     // Size of a file in bytes, -1 when it cannot be opened (missing, or held by another process).
     std::int64_t ReadFileSize(const QString& fileName) const;
 
     // Sleeps 100 ms, then moves the gauge.
     void AdvanceGauge(int progress);
+
+signals:
+    // A step has handed a job to the server and now waits for its end.
+    void serviceJobWaiting();
 
 protected:
     bool event(QEvent* event) override;
@@ -70,10 +87,23 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void CreateServiceComponents();
     void BuildControls();
     void ConnectHandlers();
     void LayOutBottomStack();
     void CentreOnScreen();
+
+    // Workflow helpers (MorvaneSteps.cpp).
+    void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
+    void WaitForServiceJob(TIBControlService& service);
+    void MoveDatabaseAside();
+    void PutDatabaseBack();
+    void FocusAndRepaint(TsButton* button);
+
+    bool jobRunning_ = false;
+    bool restoreSucceeded_ = false; // the restore of this run has ended successfully
+    bool optimiseFailed_ = false;   // the last optimise of this run failed
+    QString asidePath_;             // where the original database waits while the restore runs
 
     QString skinName_ = QStringLiteral("NextAlpha (internal)");
     bool activated_ = false;

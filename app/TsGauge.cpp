@@ -28,6 +28,7 @@ void TsGauge::SetProgress(int value) {
     const int old = PercentDone();
     progress_ = std::clamp(value, minValue_, maxValue_);
     Changed(old);
+    emit progressChanged(progress_);
 }
 
 int TsGauge::PercentDone() const {

@@ -19,6 +19,9 @@ public:
 
     QString SkinSection() const { return skinSection_; }
 
+signals:
+    void progressChanged(int progress);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -1,0 +1,296 @@
+// The whole compaction driven through the window's handlers, on real databases, with the
+// Firebird engine embedded in this process (service "service_mgr").
+#include "QtPrinters.h"
+
+#include "IBServices.h"
+#include "MorvaneMain.h"
+#include "TRichEdit.h"
+#include "TempDir.h"
+#include "TestDatabase.h"
+#include "TsButton.h"
+#include "TsGauge.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const QColor kBlue(0, 0, 255), kGreen(0, 128, 0), kRed(255, 0, 0), kBlack(0, 0, 0);
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Line {
+    QString text;
+    QColor color;
+};
+
+std::vector<Line> LinesOf(const TRichEdit* pane) {
+    const QStringList texts = pane->Text().split('\n');
+    const QList<QColor> colors = pane->LineColors();
+    std::vector<Line> lines;
+    if (pane->Text().isEmpty())
+        return lines;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        lines.push_back({texts[i], colors.value(i)});
+    return lines;
+}
+
+void ExpectLines(const TRichEdit* pane, const std::vector<Line>& expected) {
+    const std::vector<Line> actual = LinesOf(pane);
+    ASSERT_EQ(actual.size(), expected.size()) << pane->Text().toStdString();
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i].text, expected[i].text) << "line " << i;
+        EXPECT_EQ(actual[i].color, expected[i].color) << "line " << i;
+    }
+}
+
+std::vector<Line> BackupLines(const QString& db) {
+    return {{db + " 연결성공.", kBlue},
+            {db + " 백업파일 만드는 중...", kBlack},
+            {db + " 백업파일 만들기 완료.", kGreen},
+            {db + " 백업작업 완료.", kGreen}};
+}
+
+std::vector<Line> OptimiseLines(const QString& db) {
+    return {{db + " 기존파일 삭제.", kRed},
+            {db + " 연결성공.", kBlue},
+            {db + " 최적화 수행시작.", kGreen},
+            {db + " 데이터베이스파일 만드는 중...", kBlack},
+            {db + " 데이터베이스파일 만들기 완료.", kGreen},
+            {db + " 데이터베이스파일 최적화 중...", kBlack},
+            {db + " 데이터베이스 최적화 완료.", kGreen}};
+}
+
+// Digits in threes with commas (the tests run in an English locale).
+QString Grouped(std::int64_t n) {
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
+        digits.insert(static_cast<std::size_t>(i), ",");
+    return QString::fromStdString((n < 0 ? "-" : "") + digits);
+}
+
+template <typename T> std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class WorkflowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QCoreApplication::processEvents();
+        QObject::connect(form.MyGauge, &TsGauge::progressChanged, [this](int p) { gauge.push_back(p); });
+    }
+
+    std::string MakeDatabase(const std::string& path, int rows = 4000) {
+        CreateTestDatabase({.Path = path, .Rows = rows, .DeleteHalf = true});
+        return path;
+    }
+
+    void Pick(const std::string& path) {
+        form.OpenDialog.SetChooser([path](TOpenDialog& dialog, QWidget*) {
+            dialog.FileName = QString::fromStdString(path);
+            return true;
+        });
+        form.sButton1Click();
+    }
+
+    struct Buttons {
+        bool backup, optimise, confirm;
+    };
+    void ExpectButtons(Buttons b, TsButton* focused) {
+        EXPECT_TRUE(form.sButton1->isEnabled());
+        EXPECT_EQ(form.sButton2->isEnabled(), b.backup);
+        EXPECT_EQ(form.sButton3->isEnabled(), b.optimise);
+        EXPECT_EQ(form.sButton4->isEnabled(), b.confirm);
+        EXPECT_TRUE(form.sButton5->isEnabled());
+        EXPECT_FALSE(form.sButton6->isEnabled());
+        EXPECT_EQ(QApplication::focusWidget(), focused)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+    }
+
+    TTempDir dir;
+    TMorvaneMainForm form;
+    std::vector<int> gauge;
+};
+
+TEST_F(WorkflowTest, FullRunCompactsTheDatabaseAndReportsTheSizes) {
+    const std::string db = MakeDatabase(dir.File("SHOP.FDB"), 6000);
+    const std::string bak = dir.File("SHOP.BAK");
+    const std::int64_t before = FileSizeOf(db);
+    const QString path = QString::fromStdString(db);
+
+    // Whatever the user tries while the server works is refused.
+    int waits = 0;
+    QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {
+        ++waits;
+        EXPECT_TRUE(form.JobRunning());
+        EXPECT_FALSE(form.close()) << "the window must not close during a job";
+        const auto lines = form.RichEdit4->Text().size();
+        form.sButton3Click();
+        EXPECT_EQ(form.RichEdit4->Text().size(), lines) << "a second job must not start";
+    });
+
+    Pick(db);
+    ExpectButtons({true, false, false}, form.sButton2);
+    EXPECT_EQ(form.SizeBefore, before);
+
+    form.sButton2Click();
+    ExpectLines(form.RichEdit3, BackupLines(path));
+    ExpectButtons({false, true, false}, form.sButton3);
+    EXPECT_TRUE(fs::exists(bak));
+    EXPECT_EQ(form.RichEdit5->Text(), "");
+
+    form.sButton3Click();
+    ExpectLines(form.RichEdit4, OptimiseLines(path));
+    ExpectButtons({false, false, true}, form.sButton4);
+
+    form.sButton4Click();
+    ExpectButtons({false, false, false}, form.sButton5);
+    EXPECT_EQ(form.RichEdit5->Text(), path + " 최적화 완료.");
+    EXPECT_EQ(gauge, std::vector<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
+    EXPECT_EQ(waits, 2);
+
+    const std::int64_t after = FileSizeOf(db);
+    EXPECT_LT(after, before);
+    EXPECT_EQ(form.SizeAfter, after);
+    EXPECT_EQ(form.Label1->text(), Grouped(before) + " - " + Grouped(after) + " = " + Grouped(before - after));
+    EXPECT_FALSE(fs::exists(bak)) << "the confirm step removes the backup";
+    EXPECT_EQ(CountRows(db), 3000) << "the rebuilt database keeps every row";
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        EXPECT_EQ(entry.path().filename(), "SHOP.FDB") << "nothing else may be left behind";
+}
+
+TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
+    const std::string junk = dir.File("notes.fdb");
+    std::ofstream(junk, std::ios::binary) << std::string(100000, 'j');
+    Pick(junk);
+    form.sButton2Click();
+    const QString path = QString::fromStdString(junk);
+    ExpectLines(form.RichEdit3,
+                {{path + " 연결성공.", kBlue}, {path + " 백업파일 만드는 중...", kBlack}, {path + " 백업진행 오류.", kRed}});
+    ExpectButtons({true, false, false}, form.sButton2);
+    EXPECT_EQ(ReadBytes(junk), std::string(100000, 'j'));
+    EXPECT_EQ(form.MyGauge->Progress(), 30);
+}
+
+TEST_F(WorkflowTest, OptimiseWithoutABackupFileIsNotReady) {
+    const std::string db = MakeDatabase(dir.File("a.fdb"), 100);
+    const std::string bytes = ReadBytes(db);
+    Pick(db);
+    form.sButton3Click();
+    ExpectLines(form.RichEdit4, {{"아직 준비가 되지않았습니다.", kRed}});
+    ExpectButtons({true, false, false}, form.sButton3);
+    EXPECT_EQ(form.MyGauge->Progress(), 10);
+    EXPECT_EQ(ReadBytes(db), bytes);
+}
+
+TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
+    const std::string db = MakeDatabase(dir.File("b.fdb"), 2000);
+    const std::string bak = dir.File("b.BAK");
+    Pick(db);
+    form.sButton2Click();
+    ASSERT_TRUE(fs::exists(bak));
+    const std::string original = ReadBytes(db);
+    // A damaged backup: its second half overwritten.
+    std::string damaged = ReadBytes(bak);
+    std::fill(damaged.begin() + static_cast<long>(damaged.size() / 2), damaged.end(), '\x5a');
+    std::ofstream(bak, std::ios::binary | std::ios::trunc) << damaged;
+
+    form.sButton3Click();
+    const auto lines = LinesOf(form.RichEdit4);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().text, QString::fromStdString(db) + " 최적화 진행 오류.");
+    EXPECT_EQ(lines.back().color, kRed);
+    ExpectButtons({false, true, false}, form.sButton3);
+    EXPECT_EQ(ReadBytes(db), original) << "the original database must be back, byte for byte";
+    EXPECT_EQ(ReadBytes(bak), damaged);
+    EXPECT_EQ(CountRows(db), 1000);
+
+    form.sButton5Click();
+    EXPECT_TRUE(fs::exists(bak)) << "exit keeps the backup after a failed optimise";
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.Path()))
+        ++files;
+    EXPECT_EQ(files, 2u) << "no set-aside copy may be left behind";
+}
+
+TEST_F(WorkflowTest, SecondRunAppendsBelowTheFirst) {
+    const std::string db = MakeDatabase(dir.File("c.fdb"), 500);
+    const QString path = QString::fromStdString(db);
+    for (int run = 0; run < 2; ++run) {
+        Pick(db);
+        form.sButton2Click();
+        form.sButton3Click();
+        form.sButton4Click();
+        EXPECT_EQ(form.RichEdit5->Text(), path + " 최적화 완료.");
+    }
+    ExpectLines(form.RichEdit3, BackupLines(path) + BackupLines(path));
+    ExpectLines(form.RichEdit4, OptimiseLines(path) + OptimiseLines(path));
+    EXPECT_EQ(CountRows(db), 250);
+}
+
+TEST_F(WorkflowTest, FailedBackupCanBeRetried) {
+    const std::string db = dir.File("later.fdb");
+    Pick(db); // typed name, no file yet
+    form.sButton2Click();
+    ExpectButtons({true, false, false}, form.sButton2);
+    MakeDatabase(db, 200);
+    form.sButton2Click();
+    const auto lines = LinesOf(form.RichEdit3);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[2].color, kRed);
+    EXPECT_EQ(lines[6].text, QString::fromStdString(db) + " 백업작업 완료.");
+    ExpectButtons({false, true, false}, form.sButton3);
+}
+
+TEST_F(WorkflowTest, DatabaseInAFolderWithAKoreanName) {
+    fs::create_directory(dir.File("데이터베이스"));
+    const std::string db = MakeDatabase(dir.File("데이터베이스/가게.fdb"), 1000);
+    Pick(db);
+    form.sButton2Click();
+    form.sButton3Click();
+    form.sButton4Click();
+    EXPECT_EQ(form.RichEdit5->Text(), QString::fromStdString(db) + " 최적화 완료.");
+    EXPECT_EQ(CountRows(db), 500);
+    EXPECT_FALSE(fs::exists(dir.File("데이터베이스/가게.BAK")));
+}
+
+TEST_F(WorkflowTest, ConfirmWithoutADatabaseKeepsTheBackup) {
+    const std::string db = MakeDatabase(dir.File("d.fdb"), 100);
+    Pick(db);
+    form.sButton2Click();
+    fs::remove(db);
+    form.sButton4Click();
+    EXPECT_EQ(form.RichEdit5->Text(), QString::fromStdString(db) + " 최적화 오류.");
+    EXPECT_TRUE(fs::exists(dir.File("d.BAK")));
+    form.sButton5Click();
+    EXPECT_TRUE(fs::exists(dir.File("d.BAK"))) << "with no database the backup is the only copy";
+}
+
+TEST_F(WorkflowTest, SetAsideFileLeftByAnEarlierRunIsNeverTouched) {
+    const std::string db = MakeDatabase(dir.File("e.fdb"), 200);
+    const std::string leftover = dir.File(".e.fdb.morvane-original");
+    std::ofstream(leftover, std::ios::binary) << "left by a crash";
+    Pick(db);
+    form.sButton2Click();
+    form.sButton3Click();
+    ExpectButtons({false, false, true}, form.sButton4);
+    EXPECT_EQ(ReadBytes(leftover), "left by a crash");
+    EXPECT_EQ(CountRows(db), 100);
+}
+
+} // namespace
