@@ -75,10 +75,14 @@ std::vector<Line> OptimiseLines(const QString& db) {
 
 // Digits in threes with commas (the tests run in an English locale).
 QString Grouped(std::int64_t n) {
-    std::string digits = std::to_string(n < 0 ? -n : n);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3)
-        digits.insert(static_cast<std::size_t>(i), ",");
-    return QString::fromStdString((n < 0 ? "-" : "") + digits);
+    const std::string digits = std::to_string(n < 0 ? -n : n);
+    std::string text = n < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return QString::fromStdString(text);
 }
 
 template <typename T> std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
@@ -189,13 +193,22 @@ TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
 
 TEST_F(WorkflowTest, OptimiseWithoutABackupFileIsNotReady) {
     const std::string db = MakeDatabase(dir.File("a.fdb"), 100);
-    const std::string bytes = ReadBytes(db);
     Pick(db);
+    form.sButton2Click();
+    const std::string bak = dir.File("a.BAK");
+    fs::rename(bak, dir.File("elsewhere"));
+    const std::string bytes = ReadBytes(db);
     form.sButton3Click();
     ExpectLines(form.RichEdit4, {{"아직 준비가 되지않았습니다.", kRed}});
-    ExpectButtons({true, false, false}, form.sButton3);
-    EXPECT_EQ(form.MyGauge->Progress(), 10);
+    ExpectButtons({false, true, false}, form.sButton3);
+    EXPECT_EQ(form.MyGauge->Progress(), 50);
     EXPECT_EQ(ReadBytes(db), bytes);
+
+    // Once the file is there, the same button runs the step.
+    fs::rename(dir.File("elsewhere"), bak);
+    form.sButton3Click();
+    EXPECT_EQ(LinesOf(form.RichEdit4).size(), 8u);
+    ExpectButtons({false, false, true}, form.sButton4);
 }
 
 TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
