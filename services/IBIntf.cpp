@@ -5,14 +5,23 @@
 #include "IBConst.h"
 
 #include <cerrno>
-#include <dlfcn.h>
 #include <optional>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
 
 namespace {
 
 // Library file names in the order they are tried, by name only so the normal search order applies.
+#ifdef _WIN32
+const char* const LibraryNames[] = {"gds32.dll", "fbclient.dll"};
+#else
 const char* const LibraryNames[] = {"libfbclient.so.2", "libfbclient.so"};
+#endif
 
 // Without any one of these a library is refused.
 const char* const RequiredNames[] = {"BLOB_get",
@@ -105,17 +114,47 @@ ISC_STATUS FallbackServiceStart(ISC_STATUS*, isc_svc_handle*, isc_resv_handle*, 
 // The date and time conversions are never called by this program; their slots exist only so
 // the table is complete, so they are not kept.
 
+void* OpenLibrary(const char* name) {
+#ifdef _WIN32
+    return reinterpret_cast<void*>(LoadLibraryA(name));
+#else
+    return dlopen(name, RTLD_NOW | RTLD_LOCAL);
+#endif
+}
+
+void* FindSymbol(const char* name) {
+#ifdef _WIN32
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(libraryHandle), name));
+#else
+    return dlsym(libraryHandle, name);
+#endif
+}
+
+// The platform's last error and its text, right after a failed lookup.
+TLoadFailure LastLookupError(const char* name) {
+#ifdef _WIN32
+    const DWORD code = GetLastError();
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                   sizeof text, nullptr);
+    return {static_cast<int>(code), text};
+#else
+    // dlsym sets no code of its own; errno is what the platform reports, if anything.
+    const int code = errno;
+    const char* text = dlerror();
+    return {code, text != nullptr ? text : name};
+#endif
+}
+
 // A required entry point, or the operating-system error for a missing one.
 void* RequireSymbol(const char* name) {
+#ifndef _WIN32
     dlerror();
+#endif
     errno = 0;
-    void* address = dlsym(libraryHandle, name);
-    if (address == nullptr) {
-        // dlsym does not set a code of its own; errno is what the platform reports, if anything.
-        const int code = errno;
-        const char* text = dlerror();
-        throw TLoadFailure{code, text != nullptr ? text : name};
-    }
+    void* address = FindSymbol(name);
+    if (address == nullptr)
+        throw LastLookupError(name);
     return address;
 }
 
@@ -125,7 +164,7 @@ void BindServicesGroup() {
     entryPoints.isc_service_detach = FallbackServiceDetach;
     entryPoints.isc_service_query = FallbackServiceQuery;
     entryPoints.isc_service_start = FallbackServiceStart;
-    void* rollbackRetaining = dlsym(libraryHandle, "isc_rollback_retaining");
+    void* rollbackRetaining = FindSymbol("isc_rollback_retaining");
     if (rollbackRetaining == nullptr)
         return;
     for (const char* name : ServicesNames)
@@ -146,13 +185,13 @@ void BindTable() {
         RequireSymbol(name);
     entryPoints.isc_sqlcode = reinterpret_cast<isc_sqlcode_fn>(RequireSymbol("isc_sqlcode"));
     entryPoints.isc_interprete = reinterpret_cast<isc_interprete_fn>(RequireSymbol("isc_interprete"));
-    entryPoints.fb_interpret = reinterpret_cast<fb_interpret_fn>(dlsym(libraryHandle, "fb_interpret"));
+    entryPoints.fb_interpret = reinterpret_cast<fb_interpret_fn>(FindSymbol("fb_interpret"));
     BindServicesGroup();
 }
 
 void LoadLibrary() {
     for (const char* name : LibraryNames) {
-        libraryHandle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+        libraryHandle = OpenLibrary(name);
         if (libraryHandle != nullptr)
             break;
     }
