@@ -48,11 +48,12 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
         edit->setLineWrapMode(log ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         edit->setVerticalScrollBarPolicy(log ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        if (log) {
-            QPalette palette = edit->palette();
+        QPalette palette = edit->palette();
+        if (log)
             palette.setColor(QPalette::Text, Qt::black);
-            edit->setPalette(palette);
-        }
+        // The path and status boxes are disabled only so nobody edits them; they must stay legible.
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        edit->setPalette(palette);
         return edit;
     }
     case ControlKind::ComboBox: {
