@@ -1,5 +1,6 @@
 #include "PlacementIni.h"
 
+#include "FormPosition.h"
 #include "IniFile.h"
 #include "PlacementKeys.h"
 #include "ScreenMetrics.h"
@@ -56,9 +57,12 @@ void ReadPositionPart(QWidget* window, const TSectionReader& reader, TWindowPlac
         rect.Right = rect.Left + bounds.width();
         rect.Bottom = rect.Top + bounds.height();
     }
-    // Placing the window also ends Qt's centring of a window that was never moved.
-    if (rect.Right > rect.Left)
-        SetWindowPlacement(window, placement);
+    if (rect.Right <= rect.Left)
+        return;
+    // The window opens where it was left, not where its rule would centre it.
+    if (FormPosition(window) != TPosition::poDesigned)
+        SetFormPosition(window, TPosition::poDesigned);
+    SetWindowPlacement(window, placement);
 }
 
 TWindowState StateOfShowCmd(std::int32_t showCmd) {

@@ -142,6 +142,11 @@ void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement) {
     ApplyShowCommand(window, placement);
 }
 
+void MoveNormalBounds(QWidget* window, std::int32_t left, std::int32_t top) {
+    const TPlacementRect bounds = GetWindowPlacement(window).NormalPosition;
+    ApplyNormalRect(window, {left, top, left + bounds.Right - bounds.Left, top + bounds.Bottom - bounds.Top});
+}
+
 bool IsWindowVisible(const QWidget* window) {
     return window->isVisible() && window->windowHandle() != nullptr && window->windowHandle()->isVisible();
 }

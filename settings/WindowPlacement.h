@@ -61,6 +61,10 @@ TWindowPlacement GetWindowPlacement(const QWidget* window);
 // window that is on the screen, so a window still being shown is placed without being shown.
 void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement);
 
+// Moves the normal bounds, size unchanged; a minimised or maximised window keeps its state and
+// returns to the new bounds.
+void MoveNormalBounds(QWidget* window, std::int32_t left, std::int32_t top);
+
 // On the screen: mapped, not merely about to be. False during the window's first show event.
 bool IsWindowVisible(const QWidget* window);
 
