@@ -12,6 +12,11 @@ struct IntegerCase {
     std::int32_t Expected;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const IntegerCase& c, std::ostream* os) {
+    *os << (c.Stored ? c.Stored : "(no key)");
+}
+
 class IniInteger : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IniInteger, StrictTextOrTheDefault) {

@@ -11,6 +11,11 @@ struct FourCase {
     TFourNumbers Expected;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const FourCase& c, std::ostream* os) {
+    *os << c.Text;
+}
+
 class FourNumbers : public ::testing::TestWithParam<FourCase> {};
 
 TEST_P(FourNumbers, WordsByCommasAndBlanks) {

@@ -178,6 +178,11 @@ struct ActiveControlCase {
     const char* Expected; // nullptr: the focus is left alone
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ActiveControlCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class PlacementActiveControl : public Placement, public ::testing::WithParamInterface<ActiveControlCase> {};
 
 TEST_P(PlacementActiveControl, FocusesOnlyAControlThatCanTakeIt) {
@@ -207,6 +212,11 @@ struct ShowCmdCase {
     Qt::WindowState AfterShow;
     Qt::WindowState AfterEvents;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ShowCmdCase& c, std::ostream* os) {
+    *os << "ShowCmd=" << c.Stored;
+}
 
 class PlacementShowCmd : public Placement, public ::testing::WithParamInterface<ShowCmdCase> {};
 
@@ -260,6 +270,11 @@ struct NormPosCase {
     std::string Keys;
     QRect Expected; // the window starts hidden at 100,120 sized 400x300
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const NormPosCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class PlacementNormPos : public Placement, public ::testing::WithParamInterface<NormPosCase> {};
 
@@ -331,6 +346,11 @@ struct MaxPositionCase {
     bool FixedSize;
     TPlacementPoint Expected;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const MaxPositionCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class PlacementMaxPosition : public Placement, public ::testing::WithParamInterface<MaxPositionCase> {};
 

@@ -19,6 +19,11 @@ struct ReadCase {
     std::string Expected;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileRead, ReturnsTheValueOrTheDefault) {
@@ -87,6 +92,11 @@ struct WriteCase {
     std::string Value;
     std::string After;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class ProfileWrite : public ::testing::TestWithParam<WriteCase> {};
 

@@ -31,6 +31,11 @@ struct StoredCase {
     std::int32_t Expected;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const StoredCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
 class SkinChoiceStored : public ::testing::TestWithParam<StoredCase> {};
 
 TEST_P(SkinChoiceStored, ReadsTheStoredNumber) {
@@ -56,6 +61,11 @@ struct BadCase {
     std::string File;
     std::string Message;
 };
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class SkinChoiceBad : public ::testing::TestWithParam<BadCase> {};
 
