@@ -69,10 +69,12 @@ void TFormPlacement::Loaded() {
 }
 
 bool TFormPlacement::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != owner_)
+        return QObject::eventFilter(watched, event);
     // A spontaneous show is the window coming back from the task bar, not a show of the window.
-    if (watched == owner_ && event->type() == QEvent::Show && !event->spontaneous())
+    if (event->type() == QEvent::Show && !event->spontaneous())
         ShowHook();
-    else if (watched == owner_ && event->type() == QEvent::Close && !CloseQueryHook()) {
+    if (event->type() == QEvent::Close && !CloseQueryHook()) {
         event->ignore();
         return true;
     }

@@ -2,13 +2,15 @@
 // The placement component: brings a window back where the user left it - position and size,
 // show state and focused control - from a section of a private-profile INI file.
 //
-// Wiring for a window (see TFormPlacement's constructor, Loaded and OwnerDestroying):
-//   FormPct = new TFormPlacement(this);      // in the window's constructor
-//   FormPct->Active = false; FormPct->Options = {...};
-//   FormPct->Loaded();                       // takes over show, close query and destroy
-//   FormPct->ErrorReporter = ...;            // the window's standard error box
-//   ...
-//   ~Window() { FormPct->OwnerDestroying(); }
+// Wiring for a window (the window's class needs Q_OBJECT: its class name is the section):
+//   constructor:  SetFormPosition(this, TPosition::poScreenCenter);
+//                 FormPct = new TFormPlacement(this);
+//                 FormPct->Active = false; FormPct->Options = {...}; FormPct->Loaded();
+//                 FormPct->ErrorReporter = <the window's standard error box>;
+//   creation:     FormPct->IniFileName = PlacementFilePath(); FormPct->Active = true;
+//   showEvent:    if (!event->spontaneous()) ApplyFormPosition(this);
+//   closeEvent:   the window's own close handling; the placement was saved just before.
+//   destructor:   FormPct->OwnerDestroying();
 
 #include "PlacementIni.h"
 #include "WindowPlacement.h"
@@ -16,6 +18,7 @@
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 class QWidget;
