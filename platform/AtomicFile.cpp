@@ -1,0 +1,159 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes a descriptor and removes a half-made file unless released, keeping errno intact.
+class TTempFile {
+public:
+    TTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+    ~TTempFile() {
+        const int saved = errno;
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+        errno = saved;
+    }
+    int Fd() const { return fd_; }
+    const std::string& Path() const { return path_; }
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+    void Release() { path_.clear(); }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link is replaced through its target, so the link itself survives the rename.
+std::string ResolveTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr)
+        return path;
+    return resolved;
+}
+
+// Created with 0666 so the process's umask decides a new file's bits, as for any new file.
+int CreateTemp(const std::string& target, std::string& tempPath) {
+    static std::mt19937 random{std::random_device{}()};
+    const std::string stem = FolderOf(target) + "/." + NameOf(target) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + std::to_string(random() % 1000000000u) + ".tmp";
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Whether a file is already there, refusing what must not be replaced.
+bool CheckReplaceable(const std::string& target, struct stat& old, bool& exists) {
+    exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists)
+        return errno == ENOENT;
+    if (S_ISDIR(old.st_mode)) {
+        errno = EISDIR;
+        return false;
+    }
+    if (!S_ISREG(old.st_mode)) {
+        errno = EINVAL;
+        return false;
+    }
+    // The rename would go through a read-only file; honour the file's own protection.
+    return ::access(target.c_str(), W_OK) == 0;
+}
+
+} // namespace
+
+TFileRead ReadWholeFile(const std::string& path, std::string& contents) {
+    contents.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return TFileRead::Failed;
+        }
+        if (n == 0)
+            break;
+        contents.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return TFileRead::Read;
+}
+
+bool ReplaceFileContents(const std::string& path, const std::string& contents) {
+    const std::string target = ResolveTarget(path);
+    struct stat old {};
+    bool exists = false;
+    if (!CheckReplaceable(target, old, exists))
+        return false;
+    std::string tempPath;
+    const int fd = CreateTemp(target, tempPath);
+    if (fd < 0)
+        return false;
+    TTempFile temp(fd, tempPath);
+    if (exists) {
+        if (::fchown(temp.Fd(), old.st_uid, old.st_gid) != 0) {
+            // Only a privileged process may give a file away; the bits below still carry over.
+        }
+        if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0)
+            return false;
+    }
+    if (!WriteAll(temp.Fd(), contents) || ::fsync(temp.Fd()) != 0 || !temp.Close())
+        return false;
+    if (::rename(temp.Path().c_str(), target.c_str()) != 0)
+        return false;
+    temp.Release();
+    // The folder is not flushed: after a crash the rename may be lost, which leaves the old
+    // file whole - the one thing this must guarantee - at half the cost of every write.
+    return true;
+}

@@ -1,0 +1,184 @@
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Where the minimised and maximised positions live between a set and the next get.
+constexpr const char* MinPositionProperty = "morvane_placement_min_position";
+constexpr const char* MaxPositionProperty = "morvane_placement_max_position";
+
+constexpr Qt::WindowStates MinMaxStates = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+TPlacementPoint StoredPoint(const QWidget* window, const char* name) {
+    const QVariant value = window->property(name);
+    if (!value.isValid())
+        return {-1, -1};
+    const QPoint point = value.toPoint();
+    return {point.x(), point.y()};
+}
+
+void StorePoint(QWidget* window, const char* name, TPlacementPoint point) {
+    window->setProperty(name, QPoint(point.X, point.Y));
+}
+
+TPlacementRect ToPlacementRect(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+QRect ToQRect(const TPlacementRect& rect) {
+    return QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+}
+
+QMargins FrameMargins(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QRect NormalFrameRect(const QWidget* window) {
+    if (!(window->windowState() & MinMaxStates) || window->normalGeometry().isEmpty())
+        return window->frameGeometry();
+    return window->normalGeometry().marginsAdded(FrameMargins(window));
+}
+
+// A rectangle that no screen shows at all is moved onto the primary screen, size unchanged.
+QRect KeptOnScreen(const QRect& frame) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame))
+            return frame;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr)
+        return frame;
+    const QRect area = primary->availableGeometry();
+    const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    return QRect(QPoint(left, top), frame.size());
+}
+
+void MoveFrameTo(QWidget* window, const QRect& frame) {
+    const QMargins margins = FrameMargins(window);
+    window->move(frame.topLeft()); // a top-level window's position is that of its frame
+    window->resize(std::max(0, frame.width() - margins.left() - margins.right()),
+                   std::max(0, frame.height() - margins.top() - margins.bottom()));
+}
+
+// Qt keeps the normal geometry of a minimised or maximised window to itself, so the state is
+// lifted while the window is placed.
+void ApplyNormalRect(QWidget* window, const TPlacementRect& rect) {
+    if (NormalFrameRect(window) == ToQRect(rect))
+        return;
+    const QRect frame = KeptOnScreen(ToQRect(rect));
+    const Qt::WindowStates states = window->windowState();
+    if (states & MinMaxStates)
+        window->setWindowState(states & ~MinMaxStates);
+    MoveFrameTo(window, frame);
+    if (states & MinMaxStates)
+        window->setWindowState(states);
+}
+
+void ShowInStates(QWidget* window, Qt::WindowStates states) {
+    if (window->windowState() != states)
+        window->setWindowState(states);
+    if (!window->isVisible())
+        window->show();
+}
+
+void ApplyShowCommand(QWidget* window, const TWindowPlacement& placement) {
+    const Qt::WindowStates normal = window->windowState() & ~MinMaxStates;
+    switch (placement.ShowCmd) {
+    case ShowCmd::Hide:
+        if (IsWindowVisible(window))
+            window->hide();
+        return;
+    case ShowCmd::ShowMinimized:
+    case ShowCmd::Minimize:
+    case ShowCmd::ShowMinNoActive: {
+        const bool toMaximized = (placement.Flags & PlacementFlags::RestoreToMaximized) != 0;
+        ShowInStates(window,
+                     normal | Qt::WindowMinimized | (toMaximized ? Qt::WindowMaximized : Qt::WindowNoState));
+        return;
+    }
+    case ShowCmd::ShowMaximized:
+        ShowInStates(window, normal | Qt::WindowMaximized);
+        return;
+    case ShowCmd::Show:
+    case ShowCmd::ShowNA:
+        ShowInStates(window, window->windowState());
+        return;
+    default:
+        ShowInStates(window, normal);
+        return;
+    }
+}
+
+} // namespace
+
+TWindowPlacement GetWindowPlacement(const QWidget* window) {
+    TWindowPlacement placement;
+    const Qt::WindowStates states = window->windowState();
+    if (states & Qt::WindowMinimized)
+        placement.ShowCmd = ShowCmd::ShowMinimized;
+    else if (states & Qt::WindowMaximized)
+        placement.ShowCmd = ShowCmd::ShowMaximized;
+    if ((states & Qt::WindowMinimized) && (states & Qt::WindowMaximized))
+        placement.Flags |= PlacementFlags::RestoreToMaximized;
+    placement.MinPosition = StoredPoint(window, MinPositionProperty);
+    placement.MaxPosition = StoredPoint(window, MaxPositionProperty);
+    placement.NormalPosition = ToPlacementRect(NormalFrameRect(window));
+    return placement;
+}
+
+void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement) {
+    StorePoint(window, MinPositionProperty, placement.MinPosition);
+    StorePoint(window, MaxPositionProperty, placement.MaxPosition);
+    ApplyNormalRect(window, placement.NormalPosition);
+    ApplyShowCommand(window, placement);
+}
+
+void MoveNormalBounds(QWidget* window, std::int32_t left, std::int32_t top) {
+    const TPlacementRect bounds = GetWindowPlacement(window).NormalPosition;
+    ApplyNormalRect(window, {left, top, left + bounds.Right - bounds.Left, top + bounds.Bottom - bounds.Top});
+}
+
+bool IsWindowVisible(const QWidget* window) {
+    return window->isVisible() && window->windowHandle() != nullptr && window->windowHandle()->isVisible();
+}
+
+bool IsMainWindow(const QWidget* window) {
+    return window->isWindow() && window->parentWidget() == nullptr;
+}
+
+bool IsProgramMinimized(const QWidget* mainWindow) {
+    return mainWindow->isMinimized();
+}
+
+void PostProgramMinimize(QWidget* mainWindow) {
+    QTimer::singleShot(0, mainWindow, [mainWindow] {
+        if (mainWindow->isVisible())
+            mainWindow->showMinimized();
+        else
+            mainWindow->setWindowState(mainWindow->windowState() | Qt::WindowMinimized);
+    });
+}
+
+void SetFormWindowState(QWidget* window, TWindowState state) {
+    Qt::WindowStates states = window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    if (state == TWindowState::wsMinimized)
+        states |= Qt::WindowMinimized;
+    else if (state == TWindowState::wsMaximized)
+        states |= Qt::WindowMaximized;
+    if (states != window->windowState())
+        window->setWindowState(states);
+}
+
+void ResetStoredWindowState(QWidget* window) {
+    if (!IsWindowVisible(window))
+        SetFormWindowState(window, TWindowState::wsNormal);
+}

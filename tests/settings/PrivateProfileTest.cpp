@@ -1,0 +1,222 @@
+#include "PrivateProfile.h"
+
+#include "TempFolder.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct ReadCase {
+    const char* Name;
+    std::string File;
+    std::string Section;
+    std::string Key;
+    std::string Default;
+    std::string Expected;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileRead, ReturnsTheValueOrTheDefault) {
+    const ReadCase& c = GetParam();
+    TTempFolder folder;
+    folder.Write("test.ini", c.File);
+    EXPECT_EQ(GetPrivateProfileString(c.Section, c.Key, c.Default, folder.Path("test.ini")), c.Expected);
+    EXPECT_EQ(folder.Read("test.ini"), c.File) << "reading must not touch the file";
+}
+
+const ReadCase ReadCases[] = {
+    {"plain", "[s]\r\nk=v\r\n", "s", "k", "d", "v"},
+    {"names_ignore_case", "[SeCtIoN]\r\nMyKEY=v\r\n", "section", "mykey", "d", "v"},
+    {"names_passed_are_trimmed", "[s]\r\nk=v\r\n", "  s \t", " k  ", "d", "v"},
+    {"header_text_is_trimmed", "[ section1 ]\r\nk=v\r\n", "section1", "k", "d", "v"},
+    {"header_up_to_last_bracket", "[a]b] tail\r\nk=v\r\n", "a]b", "k", "d", "v"},
+    {"indented_lines", "   [s]  \r\n\t k \t=  v v \t\r\n", "s", "k", "d", "v v"},
+    {"value_with_equals", "[s]\r\nk=a=b\r\n", "s", "k", "d", "a=b"},
+    {"name_with_inner_blank", "[s]\r\nmy key = v\r\n", "s", "my key", "d", "v"},
+    {"double_quotes_removed", "[s]\r\nname2=\"val2\"\r\n", "s", "name2", "d", "val2"},
+    {"single_quotes_removed", "[s]\r\nk='val'\r\n", "s", "k", "d", "val"},
+    {"blanks_inside_quotes_stay", "[s]\r\nk=\" a b \"\r\n", "s", "k", "d", " a b "},
+    {"only_one_pair_removed", "[s]\r\nk=\"\"x\"\"\r\n", "s", "k", "d", "\"x\""},
+    {"unmatched_quotes_stay", "[s]\r\nk=\"val'\r\n", "s", "k", "d", "\"val'"},
+    {"opening_quote_only_stays", "[s]\r\nk=\"val\r\n", "s", "k", "d", "\"val"},
+    {"lone_quote_stays", "[s]\r\nk=\"\r\n", "s", "k", "d", "\""},
+    {"empty_quotes_give_empty", "[s]\r\nk=\"\"\r\n", "s", "k", "d", ""},
+    {"empty_value_is_a_value", "[s]\r\nk=\r\n", "s", "k", "d", ""},
+    {"comment_never_matches", "[s]\r\n;k=v\r\n", "s", "k", "d", "d"},
+    {"line_without_equals_never_matches", "[s]\r\nk\r\n", "s", "k", "d", "d"},
+    {"first_section_of_a_name_wins", "[s]\r\na=1\r\n[t]\r\n[S]\r\nb=2\r\n", "s", "b", "d", "d"},
+    {"first_section_still_read", "[s]\r\na=1\r\n[t]\r\n[S]\r\nb=2\r\n", "s", "a", "d", "1"},
+    {"first_key_wins", "[s]\r\nk=1\r\nK=2\r\n", "s", "k", "d", "1"},
+    {"key_of_another_section", "[s]\r\na=1\r\n[t]\r\nk=2\r\n", "s", "k", "d", "d"},
+    {"key_before_any_section", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
+    {"bracket_without_close_is_ordinary", "[s]\r\n[t\r\nk=v\r\n", "s", "k", "d", "v"},
+    {"missing_section", "[s]\r\nk=v\r\n", "x", "k", "d", "d"},
+    {"missing_key", "[s]\r\nk=v\r\n", "s", "x", "d", "d"},
+    {"default_loses_trailing_spaces_only", "", "s", "k", "  d  ", "  d"},
+    {"default_keeps_trailing_tab", "", "s", "k", "d\t", "d\t"},
+    {"empty_section_name", "[]\r\nk=v\r\n", "", "k", "d", "d"},
+    {"empty_key_name", "[s]\r\n=v\r\n", "s", " ", "d", "d"},
+    {"lone_cr_ends_lines", "[s]\rk=v\rj=w", "s", "j", "d", "w"},
+    {"lone_lf_ends_lines", "[s]\nk=v\n", "s", "k", "d", "v"},
+    {"mixed_line_ends", "[t]\r\n\n[s]\rk=v\r\n", "s", "k", "d", "v"},
+    {"last_line_without_break", "[s]\r\nk=v", "s", "k", "d", "v"},
+    {"eight_bit_text", "[\xEC\x84\xB9\xEC\x85\x98]\r\n\xED\x82\xA4=\xEA\xB0\x92\r\n",
+     "\xEC\x84\xB9\xEC\x85\x98", "\xED\x82\xA4", "d", "\xEA\xB0\x92"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileRead, ::testing::ValuesIn(ReadCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ProfileReadFile, MissingFileOrFolderGivesTheDefault) {
+    TTempFolder folder;
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "d ", folder.Path("none.ini")), "d");
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "d", folder.Folder().string()), "d") << "a folder is no file";
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("none.ini")));
+}
+
+struct WriteCase {
+    const char* Name;
+    std::optional<std::string> Before; // nullopt: no file
+    std::string Section;
+    std::string Key;
+    std::string Value;
+    std::string After;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class ProfileWrite : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWrite, RewritesTheFileExactly) {
+    const WriteCase& c = GetParam();
+    TTempFolder folder;
+    if (c.Before)
+        folder.Write("test.ini", *c.Before);
+    ASSERT_TRUE(WritePrivateProfileString(c.Section, c.Key, c.Value, folder.Path("test.ini")));
+    EXPECT_EQ(folder.Read("test.ini"), c.After);
+    EXPECT_EQ(folder.Listing(), "test.ini;") << "no temporary file may be left behind";
+}
+
+const WriteCase WriteCases[] = {
+    {"creates_missing_file", std::nullopt, "s", "k", "v", "[s]\r\nk=v\r\n"},
+    {"fills_empty_file", "", "s", "k", "v", "[s]\r\nk=v\r\n"},
+    {"new_section_at_end_without_blank_line", "[s]\r\na=1\r\n", "t", "b", "2",
+     "[s]\r\na=1\r\n[t]\r\nb=2\r\n"},
+    {"line_break_added_before_new_section", "[s]\r\na=1", "t", "b", "2", "[s]\r\na=1\r\n[t]\r\nb=2\r\n"},
+    {"new_key_at_end_of_its_section", "[s]\r\na=1\r\n[t]\r\nb=2\r\n", "s", "c", "3",
+     "[s]\r\na=1\r\nc=3\r\n[t]\r\nb=2\r\n"},
+    {"new_key_before_blank_separator", "[s]\r\na=1\r\n\r\n[t]\r\n", "s", "c", "3",
+     "[s]\r\na=1\r\nc=3\r\n\r\n[t]\r\n"},
+    {"new_key_before_trailing_blank_lines", "[s]\r\na=1\r\n\r\n\r\n", "s", "c", "3",
+     "[s]\r\na=1\r\nc=3\r\n\r\n\r\n"},
+    {"new_key_in_header_only_section", "[s]\r\n[t]\r\n", "s", "k", "v", "[s]\r\nk=v\r\n[t]\r\n"},
+    {"new_key_in_first_section_of_name", "[s]\r\na=1\r\n[t]\r\n[S]\r\nb=2\r\n", "s", "c", "3",
+     "[s]\r\na=1\r\nc=3\r\n[t]\r\n[S]\r\nb=2\r\n"},
+    {"new_key_after_comment_in_section", "[s]\r\na=1\r\n; note\r\n", "s", "c", "3",
+     "[s]\r\na=1\r\n; note\r\nc=3\r\n"},
+    {"replace_keeps_spelling_and_position", "[S]\r\n  MyKey = old  \r\nz=1\r\n", "s", "MYKEY", "new",
+     "[S]\r\nMyKey=new\r\nz=1\r\n"},
+    {"replace_first_occurrence_only", "[s]\r\nk=1\r\nk=2\r\n[s]\r\nk=3\r\n", "s", "k", "9",
+     "[s]\r\nk=9\r\nk=2\r\n[s]\r\nk=3\r\n"},
+    {"leading_blanks_of_value_dropped", "[s]\r\nk=1\r\n", "s", "k", " \t v ", "[s]\r\nk=v \r\n"},
+    {"empty_value_writes_key_and_equals", "[s]\r\nk=1\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
+    {"names_trimmed_before_use", "[s]\r\n", "  s ", " k ", "v", "[s]\r\nk=v\r\n"},
+    {"comments_and_other_lines_kept", "; top\r\n[s]\r\nno equals here\r\n;k=c\r\nk=1\r\n", "s", "k", "2",
+     "; top\r\n[s]\r\nno equals here\r\n;k=c\r\nk=2\r\n"},
+    {"lf_lines_written_with_cr_lf", "[s]\na=1\n  ; c\n", "s", "a", "9", "[s]\r\na=9\r\n  ; c\r\n"},
+    {"lone_cr_lines_written_with_cr_lf", "[s]\ra=1\r", "s", "b", "2", "[s]\r\na=1\r\nb=2\r\n"},
+    {"quoted_value_written_as_given", "[s]\r\n", "s", "k", "\"x\"", "[s]\r\nk=\"x\"\r\n"},
+    {"eight_bit_text", "", "\xEC\x84\xB9", "\xED\x82\xA4", "\xEA\xB0\x92",
+     "[\xEC\x84\xB9]\r\n\xED\x82\xA4=\xEA\xB0\x92\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileWrite, ::testing::ValuesIn(WriteCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+class ProfileFile : public ::testing::Test {
+protected:
+    TTempFolder folder;
+};
+
+TEST_F(ProfileFile, WrittenValuesReadBack) {
+    const std::string path = folder.Path("a.ini");
+    ASSERT_TRUE(WritePrivateProfileString("Main", "Left", "10", path));
+    ASSERT_TRUE(WritePrivateProfileString("Main", "Name", "'quoted'", path));
+    ASSERT_TRUE(WritePrivateProfileString("Other", "Left", "20", path));
+    ASSERT_TRUE(WritePrivateProfileString("main", "left", "11", path));
+    EXPECT_EQ(GetPrivateProfileString("MAIN", "LEFT", "", path), "11");
+    EXPECT_EQ(GetPrivateProfileString("Main", "Name", "", path), "quoted");
+    EXPECT_EQ(GetPrivateProfileString("Other", "Left", "", path), "20");
+}
+
+TEST_F(ProfileFile, FolderAtThePathIsAFailedWrite) {
+    std::filesystem::create_directory(folder.Path("a.ini"));
+    errno = 0;
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.Path("a.ini")));
+    EXPECT_NE(errno, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("a.ini")));
+    EXPECT_EQ(folder.Listing(), "a.ini;");
+}
+
+TEST_F(ProfileFile, MissingFolderIsAFailedWrite) {
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.Path("none/a.ini")));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("none")));
+}
+
+TEST_F(ProfileFile, EmptyNamesWriteNothing) {
+    folder.Write("a.ini", "[s]\r\n");
+    EXPECT_FALSE(WritePrivateProfileString(" ", "k", "v", folder.Path("a.ini")));
+    EXPECT_FALSE(WritePrivateProfileString("s", "", "v", folder.Path("a.ini")));
+    EXPECT_EQ(folder.Read("a.ini"), "[s]\r\n");
+}
+
+TEST_F(ProfileFile, PermissionBitsSurviveTheRewrite) {
+    folder.Write("a.ini", "[s]\r\nk=1\r\n");
+    ASSERT_EQ(::chmod(folder.Path("a.ini").c_str(), 0640), 0);
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.Path("a.ini")));
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.Path("a.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(ProfileFile, NewFileFollowsTheUmask) {
+    const mode_t old = ::umask(027);
+    const bool written = WritePrivateProfileString("s", "k", "v", folder.Path("a.ini"));
+    ::umask(old);
+    ASSERT_TRUE(written);
+    struct stat st {};
+    ASSERT_EQ(::stat(folder.Path("a.ini").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(ProfileFile, LinkStaysALinkAndItsTargetChanges) {
+    folder.Write("target.ini", "[s]\r\nk=1\r\n");
+    std::filesystem::create_symlink(folder.Path("target.ini"), folder.Path("link.ini"));
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.Path("link.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.ini")));
+    EXPECT_EQ(folder.Read("target.ini"), "[s]\r\nk=2\r\n");
+}
+
+TEST_F(ProfileFile, ReadOnlyFileIsRefusedForOrdinaryUsers) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not bind the superuser";
+    folder.Write("a.ini", "[s]\r\nk=1\r\n");
+    ASSERT_EQ(::chmod(folder.Path("a.ini").c_str(), 0444), 0);
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "2", folder.Path("a.ini")));
+    EXPECT_EQ(folder.Read("a.ini"), "[s]\r\nk=1\r\n");
+}
+
+} // namespace
