@@ -2,7 +2,12 @@
 
 #include "ErrorBox.h"
 #include "FileSystem.h"
+#include "FormPosition.h"
 #include "IBServices.h"
+#include "IniFile.h"
+#include "PlacementKeys.h"
+#include "Placemnt.h"
+#include "SkinChoice.h"
 #include "MainFormLayout.h"
 #include "SizeText.h"
 #include "TRichEdit.h"
@@ -16,7 +21,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
+#include <QShowEvent>
 #include <QSysInfo>
 #include <QThread>
 
@@ -98,13 +103,30 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     setFont(FormFont());
     resize(kClientWidth, kClientHeight);
     BuildControls();
+    CreatePlacement();
     CreateServiceComponents();
     OpenDialog.Filter = QString::fromUtf8(kOpenDialogFilter);
     ConnectHandlers();
     Guarded([this] { FormCreate(); });
 }
 
-TMorvaneMainForm::~TMorvaneMainForm() = default;
+TMorvaneMainForm::~TMorvaneMainForm() {
+    FormPct->OwnerDestroying();
+}
+
+void TMorvaneMainForm::CreatePlacement() {
+    // Opens centred on the screen unless a saved placement puts it elsewhere.
+    SetFormPosition(this, TPosition::poScreenCenter);
+    FormPct = new TFormPlacement(this);
+    FormPct->setObjectName(QStringLiteral("FormPct"));
+    FormPct->Active = false;
+    FormPct->Options = {TPlacementOption::fpState, TPlacementOption::fpPosition, TPlacementOption::fpActiveControl};
+    FormPct->Loaded();
+    FormPct->ErrorReporter = [](const std::string& message) { ShowStandardErrorBox(QString::fromStdString(message)); };
+    // Log-off asks the session whether it may end: the placement is saved, the close handler
+    // does not run.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormPct->CloseQueryHook(); });
+}
 
 void TMorvaneMainForm::CreateServiceComponents() {
     // The first construction loads the client library; when it cannot be loaded the error
@@ -168,9 +190,13 @@ void TMorvaneMainForm::ConnectHandlers() {
 }
 
 void TMorvaneMainForm::FormCreate() {
+    FormPct->IniFileName = PlacementFilePath();
+    FormPct->Active = true;
     for (TRichEdit* edit : {RichEdit1, RichEdit2, RichEdit3, RichEdit4, RichEdit5})
         edit->SetFirstLineIndent(kRichEditIndentPoints);
-    sComboBox1->SetItemIndex(4);
+    SkinIniPath = SkinChoiceFilePath();
+    SkinIni = std::make_unique<TIniFile>(SkinIniPath);
+    sComboBox1->SetItemIndex(ReadSkinNumberForStart(*SkinIni));
     ApplySkinFromCombo();
 }
 
@@ -187,7 +213,11 @@ void TMorvaneMainForm::FormActivate() {
     StatusBar1->repaint();
 }
 
-void TMorvaneMainForm::FormClose() {}
+void TMorvaneMainForm::FormClose() {
+    if (!SkinIni)
+        SkinIni = std::make_unique<TIniFile>(SkinChoiceFilePath());
+    WriteSkinNumber(*SkinIni, sComboBox1->ItemIndex());
+}
 
 void TMorvaneMainForm::sButton1Click() {
     if (jobRunning_)
@@ -236,11 +266,9 @@ bool TMorvaneMainForm::event(QEvent* event) {
 }
 
 void TMorvaneMainForm::showEvent(QShowEvent* event) {
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        if (centreOnFirstShow_)
-            CentreOnScreen();
-    }
+    // The placement's show hook has run by now; it switches the rule off when it placed us.
+    if (!event->spontaneous())
+        ApplyFormPosition(this);
     QWidget::showEvent(event);
 }
 
@@ -270,12 +298,4 @@ void TMorvaneMainForm::LayOutBottomStack() {
         bottom -= h;
         control->setGeometry(0, bottom, width(), h);
     }
-}
-
-void TMorvaneMainForm::CentreOnScreen() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }

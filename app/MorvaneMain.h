@@ -11,6 +11,8 @@
 #include <memory>
 
 class QLabel;
+class TFormPlacement;
+class TIniFile;
 class TIBBackupService;
 class TIBControlService;
 class TIBRestoreService;
@@ -46,6 +48,11 @@ public:
     TOpenDialog OpenDialog;
     std::unique_ptr<TIBBackupService> IBBackupService;
     std::unique_ptr<TIBRestoreService> IBRestoreService;
+    TFormPlacement* FormPct = nullptr; // remembers the window's place, size, state and focus
+
+    // The skin choice file, opened at creation and kept until the program ends.
+    std::string SkinIniPath;
+    std::unique_ptr<TIniFile> SkinIni;
 
     // Sizes of the database file when picked and after the run (64-bit: files of 2 GiB and
     // more show their true size).
@@ -88,10 +95,10 @@ protected:
 
 private:
     void CreateServiceComponents();
+    void CreatePlacement();
     void BuildControls();
     void ConnectHandlers();
     void LayOutBottomStack();
-    void CentreOnScreen();
 
     // Workflow helpers (MorvaneSteps.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
@@ -107,6 +114,4 @@ private:
 
     QString skinName_ = QStringLiteral("NextAlpha (internal)");
     bool activated_ = false;
-    bool shownOnce_ = false;
-    bool centreOnFirstShow_ = true;
 };

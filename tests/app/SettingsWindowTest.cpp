@@ -1,0 +1,138 @@
+// The window's settings files: the skin number read at creation and written at close, and the
+// placement saved when the window closes.
+#include "QtPrinters.h"
+
+#include "ErrorBox.h"
+#include "FileSystem.h"
+#include "MorvaneMain.h"
+#include "TsComboBox.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SkinFile() {
+    return ProgramFolder() + "kvSkinNumber.ini";
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class SettingsWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorBoxPresenter([this](const QString&, const QString& text) { errors << text; });
+    }
+    void TearDown() override {
+        SetErrorBoxPresenter({});
+        fs::remove_all(SkinFile());
+    }
+    void Store(const std::string& contents) { std::ofstream(SkinFile(), std::ios::binary) << contents; }
+
+    QStringList errors;
+};
+
+struct StoredCase {
+    const char* stored;
+    int itemIndex;
+    const char* skinName;
+    const char* error; // the error box's text, or nullptr
+};
+
+TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
+    const StoredCase cases[] = {
+        {"2", 2, "LongHorn (internal)", nullptr},
+        {"0", 0, "BluePlastic (internal)", nullptr},
+        {" 3", 3, "Neutral2 (internal)", nullptr},
+        {"+3", 3, "Neutral2 (internal)", nullptr},
+        {"-1", -1, " (internal)", nullptr},
+        {"5", -1, " (internal)", nullptr},
+        {"100", -1, " (internal)", nullptr},
+        // Not an integer: the error box, no selection, the stored layout's skin stays.
+        {"abc", -1, "NextAlpha (internal)", "'abc' is not a valid integer value."},
+        {"3x", -1, "NextAlpha (internal)", "'3x' is not a valid integer value."},
+    };
+    for (const StoredCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        errors.clear();
+        Store(std::string("[SkinNumber]\r\nNumber=") + c.stored + "\r\n");
+        {
+            TMorvaneMainForm form;
+            EXPECT_EQ(form.sComboBox1->ItemIndex(), c.itemIndex);
+            EXPECT_EQ(form.SkinName(), c.skinName);
+            EXPECT_EQ(errors, c.error ? QStringList{c.error} : QStringList{});
+            EXPECT_TRUE(form.close());
+        }
+        const int written = c.itemIndex;
+        EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=" + std::to_string(written) + "\r\n");
+    }
+}
+
+TEST_F(SettingsWindowTest, FirstStartWritesTheDefaultAndAPickIsSavedAtClose) {
+    fs::remove(SkinFile());
+    TMorvaneMainForm form;
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
+    EXPECT_EQ(form.sComboBox1->currentText(), "NextAlpha");
+    EXPECT_EQ(form.SkinName(), "NextAlpha (internal)");
+    form.sComboBox1->SetItemIndex(1);
+    form.sComboBox1Change();
+    EXPECT_EQ(form.SkinName(), "DarkGlass (internal)");
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n") << "saved only at close";
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");
+}
+
+TEST_F(SettingsWindowTest, MissingKeyIsAnEmptyText) {
+    Store("[SkinNumber]\r\nOther=1\r\n");
+    TMorvaneMainForm form;
+    EXPECT_EQ(errors, QStringList{"'' is not a valid integer value."});
+    EXPECT_EQ(form.sComboBox1->ItemIndex(), -1);
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nOther=1\r\n") << "no default for an existing file";
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nOther=1\r\nNumber=-1\r\n");
+}
+
+TEST_F(SettingsWindowTest, UnwritableSkinFileRefusesTheClose) {
+    // A folder where the file should be: not a file, and no file can replace it.
+    fs::create_directory(SkinFile());
+    TMorvaneMainForm form;
+    const QString unable = QString::fromStdString("Unable to write to " + SkinFile() + ".");
+    EXPECT_EQ(errors, QStringList{unable});
+    EXPECT_EQ(form.sComboBox1->ItemIndex(), -1);
+    form.show();
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible()) << "the window stays open";
+    EXPECT_EQ(errors, QStringList({unable, unable}));
+    fs::remove(SkinFile());
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=-1\r\n");
+}
+
+TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {
+    const std::string placement = ProgramFolder() + "kvFormPct.ini";
+    fs::remove(placement);
+    {
+        TMorvaneMainForm form;
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(form.close());
+    }
+    const std::string saved = ReadFile(placement);
+    EXPECT_EQ(saved.rfind("[TMorvaneMainForm]\r\nFormVersion=0\r\n", 0), 0u) << saved;
+    for (const char* key : {"\r\nFlags=", "\r\nShowCmd=", "\r\nPixelsPerInch=", "\r\nMinMaxPos=", "\r\nNormPos=",
+                            "\r\nVisible=0\r\n", "\r\nActiveControl=sButton1\r\n"})
+        EXPECT_NE(saved.find(key), std::string::npos) << key << " in\n" << saved;
+    fs::remove(placement);
+}
+
+} // namespace
