@@ -1,4 +1,5 @@
 #include "QtPrinters.h"
+#include "HeldFile.h"
 #include "MorvaneMain.h"
 #include "TRichEdit.h"
 #include "TsButton.h"
@@ -13,10 +14,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -99,22 +97,8 @@ TEST_F(PickTest, EmptyAndLockedFiles) {
     EXPECT_EQ(form.Label1->text(), "0");
 
     const QString held = Make("held.fdb", 100);
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        const int fd = open(held.toUtf8().constData(), O_RDWR);
-        flock(fd, LOCK_EX);
-        char c = 1;
-        (void)!write(ready[1], &c, 1);
-        pause();
-        _exit(0);
-    }
-    char c;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    THeldFile holder(held.toStdString());
     Pick(held);
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
     EXPECT_EQ(form.Label1->text(), "-1");
     EXPECT_EQ(form.SizeBefore, -1);
 }

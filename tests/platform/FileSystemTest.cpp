@@ -1,9 +1,7 @@
 #include "FileSystem.h"
+#include "HeldFile.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -47,23 +45,10 @@ TEST_F(FileSystemTest, SparseFileOverFourGibShowsItsTrueSize) {
 
 TEST_F(FileSystemTest, FileLockedByAnotherProcessCannotBeMeasured) {
     Write("held.fdb", "data");
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        const int fd = open(Path("held.fdb").c_str(), O_RDWR);
-        flock(fd, LOCK_EX);
-        char c = 1;
-        (void)!write(ready[1], &c, 1);
-        pause();
-        _exit(0);
-    }
-    char c;
-    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    THeldFile holder(Path("held.fdb"));
     EXPECT_EQ(ReadUnsharedFileSize(Path("held.fdb")), -1);
     EXPECT_TRUE(IsFileHeldOpen(Path("held.fdb")));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
+    holder.Release();
     EXPECT_EQ(ReadUnsharedFileSize(Path("held.fdb")), 4);
     EXPECT_FALSE(IsFileHeldOpen(Path("held.fdb")));
 }
