@@ -1,0 +1,43 @@
+#pragma once
+// The skin INI text (Options.dat). Lines are trimmed; ";" starts a comment line; "[NAME]" starts
+// a section; "key=value" lines are keys. Section and key lookups ignore letter case and the
+// first occurrence of a key wins. Sections keep their file order.
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct SkinIniKey {
+    std::string Name;
+    std::string Value;
+};
+
+struct SkinIniSection {
+    std::string Name; // as written
+    // Distinct keys in file order, each with its first value. Lines without "=" and lines with
+    // an empty key name are not keys.
+    std::vector<SkinIniKey> Keys;
+    std::unordered_map<std::string, std::size_t> KeyIndex; // upper-cased name -> Keys index
+};
+
+class SkinIni {
+public:
+    SkinIni() = default;
+    explicit SkinIni(const std::string& text);
+
+    const std::vector<SkinIniSection>& Sections() const { return SectionList; }
+    // Null when the section does not exist.
+    const SkinIniSection* FindSection(const std::string& name) const;
+    // Null when the section or the key does not exist.
+    const std::string* Find(const std::string& section, const std::string& key) const;
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+
+private:
+    void AddLine(const std::string& line, SkinIniSection*& current);
+
+    std::vector<SkinIniSection> SectionList;
+    std::unordered_map<std::string, std::size_t> SectionIndex;
+};
+
+// Blanks and control characters removed from both ends.
+std::string TrimText(const std::string& text);
