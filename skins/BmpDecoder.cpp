@@ -1,8 +1,7 @@
 // Windows bitmaps, read by hand: every offset and size in the headers is checked against the
 // bytes that are really there before it is used.
-#include "SkinPictures.h"
-
 #include "Format.h"
+#include "SkinPictures.h"
 
 #include <array>
 
@@ -97,14 +96,16 @@ QRgb PixelAt(const std::uint8_t* row, std::int64_t x, int bits, const std::array
 void CheckPictureSize(std::int64_t width, std::int64_t height, const char* kind) {
     if (width < 0 || height < 0 || width > MaxPictureSide || height > MaxPictureSide ||
         width * height > MaxPicturePixels)
-        throw EInvalidGraphic(FormatMessage("%s picture of %d x %d pixels is too large", {std::string(kind), width, height}));
+        throw EInvalidGraphic(
+            FormatMessage("%s picture of %d x %d pixels is too large", {std::string(kind), width, height}));
 }
 
 QImage DecodeBitmap(std::span<const std::uint8_t> data) {
     const ByteView view(data);
     const BmpHeader header = ReadHeader(view);
     const int bits = header.BitCount;
-    if (header.Compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+    if (header.Compression != 0 ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
         throw EInvalidGraphic("Bitmap image is not valid");
     const std::int64_t height = header.Height < 0 ? -header.Height : header.Height;
     if (header.Width < 0)

@@ -1,13 +1,11 @@
 // JPEG pictures through libjpeg's IJG interface. libjpeg reports errors by calling a function
 // that must not return, so the two decoding steps that can fail are small C-style functions
 // with setjmp and nothing on their stack that needs destroying.
-#include "SkinPictures.h"
-
 #include "Format.h"
+#include "SkinPictures.h"
 
 #include <csetjmp>
 #include <cstdio>
-
 #include <jpeglib.h>
 
 namespace {

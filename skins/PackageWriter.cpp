@@ -3,9 +3,8 @@
 #include "Exceptions.h"
 #include "Format.h"
 
-#include <zlib.h>
-
 #include <fstream>
+#include <zlib.h>
 
 namespace {
 
@@ -19,7 +18,8 @@ void AppendInt32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 std::vector<std::uint8_t> CompressZlib(const std::vector<std::uint8_t>& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     std::vector<std::uint8_t> out(size);
-    const int rc = compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
+    const int rc =
+        compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
     if (rc != Z_OK)
         throw Exception(zError(rc));
     out.resize(size);

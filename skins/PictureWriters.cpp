@@ -2,11 +2,10 @@
 
 #include "Exceptions.h"
 
-#include <jpeglib.h>
-#include <png.h>
-
 #include <cstdlib>
+#include <jpeglib.h>
 #include <map>
+#include <png.h>
 
 namespace {
 
@@ -100,7 +99,8 @@ std::vector<std::uint8_t> EncodePng(const QImage& source) {
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const QImage& source, const JpegOptions& options) {
-    const QImage image = source.convertToFormat(options.GreyScale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const QImage image =
+        source.convertToFormat(options.GreyScale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);

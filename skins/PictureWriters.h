@@ -2,7 +2,6 @@
 // Encoders for skin pictures, for the artwork generator and for tests that build packages.
 
 #include <QImage>
-
 #include <cstdint>
 #include <vector>
 

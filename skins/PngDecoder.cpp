@@ -1,13 +1,11 @@
 // PNG pictures through libpng, expanded to 8-bit BGRA (QImage::Format_ARGB32 in memory). As with
 // libjpeg, errors arrive by longjmp, so the failing steps are small functions without C++ locals.
-#include "SkinPictures.h"
-
 #include "Format.h"
-
-#include <png.h>
+#include "SkinPictures.h"
 
 #include <cstdio>
 #include <cstring>
+#include <png.h>
 #include <vector>
 
 namespace {

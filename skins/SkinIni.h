@@ -30,7 +30,8 @@ public:
     const SkinIniSection* FindSection(const std::string& name) const;
     // Null when the section or the key does not exist.
     const std::string* Find(const std::string& section, const std::string& key) const;
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
 
 private:
     void AddLine(const std::string& line, SkinIniSection*& current);

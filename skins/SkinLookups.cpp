@@ -12,7 +12,8 @@ int FindInChain(const SkinTables& tables, const Table& table, int sectionIndex, 
             static_cast<std::size_t>(sectionIndex) >= tables.GeneralData.size())
             return -1;
         for (std::size_t i = 0; i < table.size(); ++i)
-            if (table[i].SectionName == sectionName && table[i].PropertyName == propertyName && accept(table[i]))
+            if (table[i].SectionName == sectionName && table[i].PropertyName == propertyName &&
+                accept(table[i]))
                 return static_cast<int>(i);
         const std::string& parent = tables.GeneralData[static_cast<std::size_t>(sectionIndex)].ParentClass;
         if (parent == sectionName)
@@ -32,8 +33,10 @@ int SkinTables::FindSection(const std::string& name) const {
     return -1;
 }
 
-int SkinTables::FindMask(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const {
-    return FindInChain(*this, Masks, sectionIndex, sectionName, propertyName, [](const TsMaskData&) { return true; });
+int SkinTables::FindMask(int sectionIndex, const std::string& sectionName,
+                         const std::string& propertyName) const {
+    return FindInChain(*this, Masks, sectionIndex, sectionName, propertyName,
+                       [](const TsMaskData&) { return true; });
 }
 
 int SkinTables::FindTexture(int sectionIndex, const std::string& sectionName,

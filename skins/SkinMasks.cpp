@@ -12,8 +12,10 @@ namespace {
 // The digits at 1-based positions first..last of the value; anything else (too short, a blank,
 // a sign) is not a number at a fixed position.
 int FixedNumber(const std::string& value, std::size_t first, std::size_t last) {
-    const std::string text = first - 1 < value.size() ? value.substr(first - 1, last - first + 1) : std::string();
-    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const std::string text =
+        first - 1 < value.size() ? value.substr(first - 1, last - first + 1) : std::string();
+    const bool digits =
+        !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits || text.size() != last - first + 1)
         throw EConvertError(FormatMessage("'%s' is not a valid integer value", {text}));
     return std::stoi(text);
@@ -37,7 +39,9 @@ int WordNumber(const std::vector<std::string>& words, std::size_t n) {
 }
 
 // The mask fields are 16-bit; larger numbers wrap as they would in the stored records.
-std::int16_t Small(std::int64_t value) { return static_cast<std::int16_t>(value); }
+std::int16_t Small(std::int64_t value) {
+    return static_cast<std::int16_t>(value);
+}
 
 TsMaskData NewMask(const MaskReference& ref, TacImgType type, bool upperNames) {
     TsMaskData mask;

@@ -22,7 +22,9 @@ constexpr std::uint64_t MaxEntrySize = 64u << 20;
 // Package files are read whole; nothing sensible is larger.
 constexpr std::uint64_t MaxPackageFileSize = 256u << 20;
 
-bool IsOptionsName(const std::string& name) { return UpperCase(name) == "OPTIONS.DAT"; }
+bool IsOptionsName(const std::string& name) {
+    return UpperCase(name) == "OPTIONS.DAT";
+}
 
 bool HasBitmapExtension(const std::string& name) {
     const std::string upper = UpperCase(name);
@@ -31,7 +33,8 @@ bool HasBitmapExtension(const std::string& name) {
 
 std::size_t CheckedCount(std::int32_t count, const MemorySource& source) {
     if (count < 1 || static_cast<std::uint64_t>(count) > source.Remaining() / SmallestEntry)
-        throw Exception(FormatMessage("Skin package is damaged: it cannot hold %d entries", {std::int64_t(count)}));
+        throw Exception(
+            FormatMessage("Skin package is damaged: it cannot hold %d entries", {std::int64_t(count)}));
     return static_cast<std::size_t>(count);
 }
 

@@ -6,7 +6,6 @@
 #include "SkinPackage.h"
 
 #include <QImage>
-
 #include <cstdint>
 #include <map>
 #include <string>

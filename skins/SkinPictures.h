@@ -8,7 +8,6 @@
 #include "Exceptions.h"
 
 #include <QImage>
-
 #include <cstdint>
 #include <span>
 

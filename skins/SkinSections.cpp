@@ -59,11 +59,14 @@ TsFontColors ReadFontColors(const InheritedReader& read, const char* const (&key
                         read.Integer(keys[3], -1), read.Integer(keys[4], -1)};
 }
 
-TsGradArray GradientSteps(const std::string& value) { return value == " " ? TsGradArray{} : ParseGradient(value); }
+TsGradArray GradientSteps(const std::string& value) {
+    return value == " " ? TsGradArray{} : ParseGradient(value);
+}
 
 TsGeneralData LoadSection(const SkinIni& ini, const std::string& name) {
     static const char* const fontKeys[5] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-    static const char* const hotFontKeys[5] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM"};
+    static const char* const hotFontKeys[5] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
+                                               "HOTTCBOTTOM"};
     const InheritedReader read(ini, name);
     TsGeneralData data;
     data.SectionName = name;

@@ -5,7 +5,6 @@
 #include "Gradient.h"
 
 #include <QImage>
-
 #include <array>
 #include <cstdint>
 #include <string>

@@ -4,7 +4,9 @@
 
 namespace {
 
-constexpr std::int32_t Rgb(int r, int g, int b) { return r | g << 8 | b << 16; }
+constexpr std::int32_t Rgb(int r, int g, int b) {
+    return r | g << 8 | b << 16;
+}
 
 // Windows' default colours, by system colour index (COLOR_SCROLLBAR = 0 .. COLOR_MENUBAR = 30).
 constexpr std::array<std::int32_t, 31> DefaultSystemColors = {

@@ -1,8 +1,7 @@
 #include "ZlibInflater.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <zlib.h>
 
 struct ZlibInflater::Stream {
     z_stream z{};
@@ -14,7 +13,9 @@ ZlibInflater::ZlibInflater(MemorySource& source) : Source(source), Z(std::make_u
         throw EDecompressionError(zError(rc));
 }
 
-ZlibInflater::~ZlibInflater() { inflateEnd(&Z->z); }
+ZlibInflater::~ZlibInflater() {
+    inflateEnd(&Z->z);
+}
 
 void ZlibInflater::FeedBlock() {
     const std::span<const std::uint8_t> block = Source.Take(BlockSize);
