@@ -1,8 +1,8 @@
 #include "SkinIni.h"
 
-#include "SkinPackage.h"
+#include <cstring>
 
-std::string TrimText(const std::string& text) {
+std::string_view TrimText(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
@@ -14,25 +14,26 @@ std::string TrimText(const std::string& text) {
 
 SkinIni::SkinIni(const std::string& text) {
     SkinIniSection* current = nullptr;
+    const std::string_view all(text);
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = text.size();
-        AddLine(TrimText(text.substr(start, end - start)), current);
+    while (start < all.size()) {
+        std::size_t end = start;
+        while (end < all.size() && all[end] != '\r' && all[end] != '\n')
+            ++end;
+        AddLine(TrimText(all.substr(start, end - start)), current);
         // CR LF is one line end; a lone CR or LF is one too.
         start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+        if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n')
             ++start;
     }
 }
 
-void SkinIni::AddLine(const std::string& line, SkinIniSection*& current) {
+void SkinIni::AddLine(std::string_view line, SkinIniSection*& current) {
     if (line.empty() || line[0] == ';')
         return;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-        const std::string name = TrimText(line.substr(1, line.size() - 2));
-        const auto [it, added] = SectionIndex.emplace(UpperCase(name), SectionList.size());
+        const std::string name(TrimText(line.substr(1, line.size() - 2)));
+        const auto [it, added] = SectionIndex.emplace(name, SectionList.size());
         if (added)
             SectionList.push_back(SkinIniSection{name, {}, {}});
         // A repeated header continues its first section, so lookups see one section per name.
@@ -40,29 +41,31 @@ void SkinIni::AddLine(const std::string& line, SkinIniSection*& current) {
         return;
     }
     const std::size_t equals = line.find('=');
-    if (current == nullptr || equals == std::string::npos)
+    if (current == nullptr || equals == std::string_view::npos)
         return;
-    SkinIniKey key{TrimText(line.substr(0, equals)), TrimText(line.substr(equals + 1))};
-    if (key.Name.empty())
+    const std::string_view name = TrimText(line.substr(0, equals));
+    if (name.empty() || current->KeyIndex.find(name) != current->KeyIndex.end())
         return;
-    if (current->KeyIndex.emplace(UpperCase(key.Name), current->Keys.size()).second)
-        current->Keys.push_back(std::move(key));
+    current->KeyIndex.emplace(std::string(name), current->Keys.size());
+    current->Keys.push_back(SkinIniKey{std::string(name), std::string(TrimText(line.substr(equals + 1)))});
 }
 
-const SkinIniSection* SkinIni::FindSection(const std::string& name) const {
-    const auto it = SectionIndex.find(UpperCase(name));
+const std::string* SkinIniSection::Find(std::string_view key) const {
+    const auto it = KeyIndex.find(key);
+    return it == KeyIndex.end() ? nullptr : &Keys[it->second].Value;
+}
+
+const SkinIniSection* SkinIni::FindSection(std::string_view name) const {
+    const auto it = SectionIndex.find(name);
     return it == SectionIndex.end() ? nullptr : &SectionList[it->second];
 }
 
-const std::string* SkinIni::Find(const std::string& section, const std::string& key) const {
+const std::string* SkinIni::Find(std::string_view section, std::string_view key) const {
     const SkinIniSection* found = FindSection(section);
-    if (found == nullptr)
-        return nullptr;
-    const auto it = found->KeyIndex.find(UpperCase(key));
-    return it == found->KeyIndex.end() ? nullptr : &found->Keys[it->second].Value;
+    return found == nullptr ? nullptr : found->Find(key);
 }
 
-std::string SkinIni::ReadString(const std::string& section, const std::string& key,
+std::string SkinIni::ReadString(std::string_view section, std::string_view key,
                                 const std::string& defaultValue) const {
     const std::string* value = Find(section, key);
     return value != nullptr ? *value : defaultValue;

@@ -3,7 +3,10 @@
 // a section; "key=value" lines are keys. Section and key lookups ignore letter case and the
 // first occurrence of a key wins. Sections keep their file order.
 
+#include "SkinText.h"
+
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -17,7 +20,10 @@ struct SkinIniSection {
     // Distinct keys in file order, each with its first value. Lines without "=" and lines with
     // an empty key name are not keys.
     std::vector<SkinIniKey> Keys;
-    std::unordered_map<std::string, std::size_t> KeyIndex; // upper-cased name -> Keys index
+    std::unordered_map<std::string, std::size_t, TextHash, TextEqual> KeyIndex; // name -> Keys index
+
+    // Null when the key does not exist.
+    const std::string* Find(std::string_view key) const;
 };
 
 class SkinIni {
@@ -27,18 +33,18 @@ public:
 
     const std::vector<SkinIniSection>& Sections() const { return SectionList; }
     // Null when the section does not exist.
-    const SkinIniSection* FindSection(const std::string& name) const;
+    const SkinIniSection* FindSection(std::string_view name) const;
     // Null when the section or the key does not exist.
-    const std::string* Find(const std::string& section, const std::string& key) const;
-    std::string ReadString(const std::string& section, const std::string& key,
+    const std::string* Find(std::string_view section, std::string_view key) const;
+    std::string ReadString(std::string_view section, std::string_view key,
                            const std::string& defaultValue) const;
 
 private:
-    void AddLine(const std::string& line, SkinIniSection*& current);
+    void AddLine(std::string_view line, SkinIniSection*& current);
 
     std::vector<SkinIniSection> SectionList;
-    std::unordered_map<std::string, std::size_t> SectionIndex;
+    std::unordered_map<std::string, std::size_t, TextHash, TextEqual> SectionIndex;
 };
 
 // Blanks and control characters removed from both ends.
-std::string TrimText(const std::string& text);
+std::string_view TrimText(std::string_view text);

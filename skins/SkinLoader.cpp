@@ -22,7 +22,7 @@ QImage LoadMasterBitmap(const SkinIni& ini, DecodedPictures& pictures) {
 }
 
 bool IsMasterBitmapKey(const SkinIniSection& section, const SkinIniKey& key) {
-    return UpperCase(section.Name) == GlobalInfoSection && UpperCase(key.Name) == "MASTERBITMAP";
+    return SameText(section.Name, GlobalInfoSection) && SameText(key.Name, "MASTERBITMAP");
 }
 
 void LoadMasks(const SkinIni& ini, DecodedPictures& pictures, TsMaskArray& masks) {

@@ -124,9 +124,9 @@ void AddExternalMask(const MaskReference& ref, DecodedPictures& pictures, TsMask
 }
 
 void AddPlainBitmapMask(const MaskReference& ref, DecodedPictures& pictures, TsMaskArray& masks) {
-    const std::string name = UpperCase(ref.Value);
-    if (name.find(".BMP") == std::string::npos)
+    if (!ContainsText(ref.Value, ".BMP"))
         return;
+    const std::string name = UpperCase(ref.Value);
     const QImage image = pictures.Get(name, PictureKind::Bitmap);
     if (image.isNull() || image.width() == 0)
         return;

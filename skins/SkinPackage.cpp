@@ -59,13 +59,6 @@ std::size_t ReadUnpackedSize(MemorySource& source, const std::string& name) {
 
 } // namespace
 
-std::string UpperCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 void TacSkinConvertor::Clear() {
     Options.clear();
     Images.clear();
@@ -131,8 +124,11 @@ void TacSkinConvertor::ReadEntries(MemorySource& source) {
 }
 
 const TacImageItem* TacSkinConvertor::FindImage(const std::string& name) const {
+    // Equal in any letter case and `name` has no lower-case letter: the upper-cased name matches.
+    if (name.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos)
+        return nullptr;
     for (const TacImageItem& item : Images)
-        if (UpperCase(item.Name) == name)
+        if (SameText(item.Name, name))
             return &item;
     return nullptr;
 }

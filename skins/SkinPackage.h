@@ -4,6 +4,8 @@
 // Layout (little-endian 32-bit integers): "KTzf", entry count, then per entry the name length,
 // the name bytes, the unpacked size and one zlib stream. Compressed lengths are not stored.
 
+#include "SkinText.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -43,6 +45,3 @@ public:
 private:
     void ReadEntries(class MemorySource& source);
 };
-
-// ASCII upper case, the way skin names and keys are compared.
-std::string UpperCase(std::string text);

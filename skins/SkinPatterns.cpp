@@ -3,9 +3,9 @@
 #include "SkinPackage.h"
 
 void AddPattern(const MaskReference& ref, DecodedPictures& pictures, const SkinPatternTables& tables) {
-    const std::string name = UpperCase(ref.Value);
-    if (name.find(".JPG") == std::string::npos && name.find(".JPEG") == std::string::npos)
+    if (!ContainsText(ref.Value, ".JPG") && !ContainsText(ref.Value, ".JPEG"))
         return;
+    const std::string name = UpperCase(ref.Value);
     const QImage image = pictures.Get(name, PictureKind::Jpeg);
     if (image.isNull() || image.width() == 0)
         return;

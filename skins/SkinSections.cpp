@@ -4,8 +4,8 @@
 #include "StrToInt.h"
 #include "SystemColors.h"
 
+#include <algorithm>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace {
@@ -16,9 +16,9 @@ namespace {
 class InheritedReader {
 public:
     InheritedReader(const SkinIni& ini, const std::string& section) {
-        std::set<std::string> visited;
         const SkinIniSection* current = ini.FindSection(section);
-        while (current != nullptr && visited.insert(UpperCase(current->Name)).second) {
+        // Sections are unique by name in any letter case, so a visited section is a visited name.
+        while (current != nullptr && std::find(Chain.begin(), Chain.end(), current) == Chain.end()) {
             Chain.push_back(current);
             const std::string* parent = Lookup(*current, "PARENTCLASS");
             if (parent == nullptr || parent->empty() || *parent == "?")
@@ -42,13 +42,16 @@ public:
                 return *text;
         return defaultValue;
     }
-    bool Boolean(const char* key) const { return UpperCase(Text(key, "")) == "TRUE"; }
+    bool Boolean(const char* key) const {
+        for (const SkinIniSection* section : Chain)
+            if (const std::string* text = Lookup(*section, key); text != nullptr && *text != "?")
+                return SameText(*text, "TRUE");
+        return false;
+    }
 
 private:
-    // Keys of the table are written in upper case, which is how sections index their keys.
     static const std::string* Lookup(const SkinIniSection& section, const char* key) {
-        const auto it = section.KeyIndex.find(key);
-        return it == section.KeyIndex.end() ? nullptr : &section.Keys[it->second].Value;
+        return section.Find(key);
     }
 
     std::vector<const SkinIniSection*> Chain;

@@ -8,7 +8,8 @@ QImage TestImage(int width, int height) {
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y,
                            qRgb((x / 8 * 16) % 256, (y / 8 * 32) % 256, 128)); // 8-pixel blocks suit JPEG
-    image.setPixel(0, 0, qRgb(255, 0, 255));
+    if (width > 0 && height > 0)
+        image.setPixel(0, 0, qRgb(255, 0, 255));
     return image;
 }
 
