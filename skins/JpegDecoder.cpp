@@ -53,8 +53,10 @@ bool ReadPixels(JpegReader& r, std::uint8_t* pixels, std::size_t stride) {
     if (setjmp(r.jump))
         return false;
     jpeg_start_decompress(&r.cinfo);
-    if (r.cinfo.output_components != 4)
+    if (r.cinfo.output_components != 4) {
+        std::snprintf(r.message, sizeof r.message, "unexpected pixel layout");
         return false;
+    }
     while (r.cinfo.output_scanline < r.cinfo.output_height) {
         JSAMPROW row = pixels + r.cinfo.output_scanline * stride;
         jpeg_read_scanlines(&r.cinfo, &row, 1);

@@ -28,8 +28,11 @@ struct TsMaskData {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    std::int16_t ImageCount = 0; // columns, one per control state
-    std::int16_t MaskType = 0;   // layers - 1
+    // Columns, one per control state, and layers - 1. Both are as the skin wrote them: where the
+    // border widths are not derived, a damaged skin can leave a count below 1 or a negative mask
+    // type here, so painters treat them as 1 and 0.
+    std::int16_t ImageCount = 0;
+    std::int16_t MaskType = 0;
     std::int16_t BorderWidth = 0;
     std::int16_t StretchMode = 0;
     TacImgType ImgType = TacImgType::itisaBorder;

@@ -172,6 +172,15 @@ TEST(ZlibInflater, LeavesTheSourceOnTheFirstByteAfterTheStream) {
     }
 }
 
+TEST(SkinPackage, ALastEntryMuchLargerThanItsStreamInflatesToTheEndOfThePackage) {
+    // A megabyte of zeros packs into about a kilobyte: zlib takes in the whole stream long
+    // before it has handed out all the bytes, with nothing left in the package to read.
+    const std::vector<std::uint8_t> zeros(1 << 20, 0);
+    const TacSkinConvertor package = Read(WritePackage({{"Options.dat", Bytes("[A]")}, {"Big.bmp", zeros}}));
+    ASSERT_EQ(package.ImageCount(), 1);
+    EXPECT_EQ(package.Images[0].Data, zeros);
+}
+
 TEST(SkinPackage, LoadPackageFileReadsAFileAndIgnoresAMissingOne) {
     const std::string path = (std::filesystem::temp_directory_path() / "morvane-skin-test.ktz").string();
     WritePackageFile(path, {{"Options.dat", Bytes("[A]")}, {"M.bmp", Bytes("m")}});
