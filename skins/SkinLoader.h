@@ -1,0 +1,33 @@
+#pragma once
+// Loads a skin's content into a fresh set of tables: master image, masks, patterns, the
+// GLOBALINFO values and the section table, in that order. Any error leaves the load at once;
+// the caller still has whatever tables it held before.
+
+#include "SkinIni.h"
+#include "SkinPictureSource.h"
+#include "SkinTables.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+// Receives a message that the user should see (the newer-version warning); the tables stay
+// free of widgets, so showing it is the caller's business.
+using SkinMessageHandler = std::function<void(const std::string& message)>;
+
+struct SkinContentSource {
+    const SkinIni& Ini;
+    SkinPictureSource& Pictures;
+    std::string SkinPath; // empty for packages
+    SkinMessageHandler OnMessage;
+};
+
+SkinTables LoadSkinContent(const SkinContentSource& source);
+
+// An unpacked package's Options.dat and images.
+SkinTables LoadSkinPackage(std::span<const std::uint8_t> package, const SkinMessageHandler& onMessage);
+
+// A skin folder: Options.dat and loose picture files under `skinPath` (which ends in a
+// separator). A folder without Options.dat is a load error.
+SkinTables LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage);

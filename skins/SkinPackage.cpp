@@ -1,0 +1,134 @@
+#include "SkinPackage.h"
+
+#include "Exceptions.h"
+#include "FileSystem.h"
+#include "Format.h"
+#include "MemorySource.h"
+#include "ZlibInflater.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr char Magic[4] = {'K', 'T', 'z', 'f'};
+// The smallest entry: name length, unpacked size and an empty zlib stream (2 + 2 + 4 bytes).
+constexpr std::size_t SmallestEntry = 4 + 4 + 8;
+// Deflate cannot expand its input more than about 1032 times; a larger claim is a lie.
+constexpr std::uint64_t MaxDeflateRatio = 1032;
+// No skin picture or INI comes near this; a larger entry is refused before anything inflates.
+constexpr std::uint64_t MaxEntrySize = 64u << 20;
+// Package files are read whole; nothing sensible is larger.
+constexpr std::uint64_t MaxPackageFileSize = 256u << 20;
+
+bool IsOptionsName(const std::string& name) {
+    return UpperCase(name) == "OPTIONS.DAT";
+}
+
+bool HasBitmapExtension(const std::string& name) {
+    const std::string upper = UpperCase(name);
+    return upper.size() >= 4 && upper.compare(upper.size() - 4, 4, ".BMP") == 0;
+}
+
+std::size_t CheckedCount(std::int32_t count, const MemorySource& source) {
+    if (count < 1 || static_cast<std::uint64_t>(count) > source.Remaining() / SmallestEntry)
+        throw Exception(
+            FormatMessage("Skin package is damaged: it cannot hold %d entries", {std::int64_t(count)}));
+    return static_cast<std::size_t>(count);
+}
+
+std::string ReadName(MemorySource& source) {
+    const std::int32_t length = source.ReadInt32();
+    if (length < 0 || static_cast<std::uint64_t>(length) > source.Remaining())
+        throw EReadError(FormatMessage("Skin package is cut short: an entry name of %d bytes does not fit",
+                                       {std::int64_t(length)}));
+    std::string name(static_cast<std::size_t>(length), '\0');
+    source.ReadExact(name.data(), name.size());
+    return name;
+}
+
+std::size_t ReadUnpackedSize(MemorySource& source, const std::string& name) {
+    const std::int32_t size = source.ReadInt32();
+    const std::uint64_t limit = std::min<std::uint64_t>(MaxEntrySize, source.Remaining() * MaxDeflateRatio);
+    if (size < 0 || static_cast<std::uint64_t>(size) > limit)
+        throw Exception(FormatMessage("Skin package is damaged: entry \"%s\" claims %d unpacked bytes",
+                                      {name, std::int64_t(size)}));
+    return static_cast<std::size_t>(size);
+}
+
+} // namespace
+
+void TacSkinConvertor::Clear() {
+    Options.clear();
+    Images.clear();
+    OwnedSource.clear();
+}
+
+bool TacSkinConvertor::LoadPackageFile(const std::string& path, bool releaseSource) {
+    if (!FileExists(path))
+        return false;
+    Clear();
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > MaxPackageFileSize)
+        throw Exception(FormatMessage("Skin package %s is too large", {path}));
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
+        throw EReadError("Stream read error");
+    ReadPackage(bytes);
+    if (!releaseSource)
+        OwnedSource = std::move(bytes);
+    return true;
+}
+
+void TacSkinConvertor::ReadPackage(std::span<const std::uint8_t> bytes) {
+    Clear();
+    MemorySource source(bytes);
+    char magic[4];
+    if (source.Remaining() < sizeof magic)
+        throw Exception("Loaded data is not a packed Kestrane file");
+    source.ReadExact(magic, sizeof magic);
+    if (std::memcmp(magic, Magic, sizeof magic) != 0)
+        throw Exception("Loaded data is not a packed Kestrane file");
+    try {
+        ReadEntries(source);
+    } catch (...) {
+        Clear();
+        throw;
+    }
+}
+
+void TacSkinConvertor::ReadEntries(MemorySource& source) {
+    const std::size_t count = CheckedCount(source.ReadInt32(), source);
+    bool haveOptions = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string name = ReadName(source);
+        const std::size_t unpacked = ReadUnpackedSize(source, name);
+        std::vector<std::uint8_t> data = ZlibInflater(source).ReadExactly(unpacked);
+        if (IsOptionsName(name)) {
+            // Image lookups trust that exactly one entry is the INI; a second one would leave
+            // the image count and the images out of step.
+            if (haveOptions)
+                throw Exception("Skin package is damaged: it holds more than one Options.dat");
+            haveOptions = true;
+            Options.assign(data.begin(), data.end());
+        } else {
+            const bool isBitmap = HasBitmapExtension(name);
+            Images.push_back(TacImageItem{std::move(name), isBitmap, std::move(data)});
+        }
+    }
+    if (!haveOptions)
+        throw Exception("Skin package has no Options.dat");
+}
+
+const TacImageItem* TacSkinConvertor::FindImage(const std::string& name) const {
+    // Equal in any letter case and `name` has no lower-case letter: the upper-cased name matches.
+    if (name.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos)
+        return nullptr;
+    for (const TacImageItem& item : Images)
+        if (SameText(item.Name, name))
+            return &item;
+    return nullptr;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// Where a skin's pictures come from: the image entries of an unpacked package, or loose files
+// in a skin folder. DecodedPictures decodes each picture once per load; QImage shares the
+// pixels between the masks that name the same picture.
+
+#include "SkinPackage.h"
+
+#include <QImage>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class SkinPictureSource {
+public:
+    virtual ~SkinPictureSource() = default;
+    // Bytes of the named picture; null when there is none. `name` is used as the caller wrote
+    // it (the reference rules decide whether it was upper-cased).
+    virtual const std::vector<std::uint8_t>* Find(const std::string& name) = 0;
+};
+
+class PackagePictureSource : public SkinPictureSource {
+public:
+    explicit PackagePictureSource(const TacSkinConvertor& package) : Package(package) {}
+    const std::vector<std::uint8_t>* Find(const std::string& name) override;
+
+private:
+    const TacSkinConvertor& Package;
+};
+
+// Files are found as skin path + name, or by the name alone when it holds ":" (a full path).
+// Names in skins are upper case while files on a case-sensitive file system may not be, so
+// when the exact file is missing a file of the same name in another letter case is used.
+class FolderPictureSource : public SkinPictureSource {
+public:
+    explicit FolderPictureSource(std::string skinPath) : SkinPath(std::move(skinPath)) {}
+    const std::vector<std::uint8_t>* Find(const std::string& name) override;
+
+private:
+    std::string SkinPath;
+    std::map<std::string, std::vector<std::uint8_t>> Files; // by name as asked
+    std::map<std::string, bool> Missing;
+};
+
+// Png: decoded with every fully transparent white pixel ($00FFFFFF) set to 0.
+enum class PictureKind { Bitmap, Png, Jpeg };
+
+class DecodedPictures {
+public:
+    explicit DecodedPictures(SkinPictureSource& source) : Source(source) {}
+    // Null image when the picture does not exist or is empty; EInvalidGraphic when it is damaged.
+    QImage Get(const std::string& name, PictureKind kind);
+
+private:
+    SkinPictureSource& Source;
+    std::map<std::pair<int, std::string>, QImage> Decoded;
+};
+
+// Reads a whole file of at most `limit` bytes; an Exception when it cannot be read or is larger.
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t limit);

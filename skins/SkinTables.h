@@ -1,0 +1,144 @@
+#pragma once
+// The tables a skin is loaded into: a plain model, filled once by the loader and then only read.
+// Section values are already inherited; masks and patterns are inherited by the lookups.
+
+#include "Gradient.h"
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TacImgType : std::int16_t {
+    itisaBorder = 0,
+    itisaTexture = 1,
+    itisaGlyph = 2,
+    itisaGlow = 3,
+    itisaPngGlyph = 4,
+};
+
+// One image reference of the skin: a rectangle of the master image (Image is null) or an own
+// picture. Bitmaps use magenta ($FF00FF) as their transparent colour.
+struct TsMaskData {
+    QImage Image;
+    std::string SectionName;
+    std::string PropertyName;
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    // Columns, one per control state, and layers - 1. Both are as the skin wrote them: where the
+    // border widths are not derived, a damaged skin can leave a count below 1 or a negative mask
+    // type here, so painters treat them as 1 and 0.
+    std::int16_t ImageCount = 0;
+    std::int16_t MaskType = 0;
+    std::int16_t BorderWidth = 0;
+    std::int16_t StretchMode = 0;
+    TacImgType ImgType = TacImgType::itisaBorder;
+    std::int16_t WL = 0;
+    std::int16_t WT = 0;
+    std::int16_t WR = 0;
+    std::int16_t WB = 0;
+};
+using TsMaskArray = std::vector<TsMaskData>;
+
+// A JPEG large enough to be drawn as a pattern rather than kept as a texture mask.
+struct TsPatternData {
+    QImage Image;
+    std::string PropertyName;
+    std::string SectionName;
+};
+using TsPatternArray = std::vector<TsPatternData>;
+
+// Caption text colours: the font colour and the four outline colours (-1: no outline step).
+struct TsFontColors {
+    std::int32_t Color = 0;
+    std::int32_t Left = -1;
+    std::int32_t Top = -1;
+    std::int32_t Right = -1;
+    std::int32_t Bottom = -1;
+};
+
+// Mask indexes the skin manager fills after loading.
+enum class SectionMask { BordersMask, ImgTopLeft, ImgTopRight, ImgBtmLeft, ImgBtmRight };
+
+struct TsGeneralData {
+    std::string SectionName;
+    std::string ParentClass;
+    std::int32_t Color = 0xFFFFFF;
+    bool ReservedBoolean = false;
+    bool GiveOwnFont = false;
+    std::int32_t GlowCount = 0;
+    std::int32_t GlowMargin = 0;
+    TsFontColors FontColor;
+    TsFontColors HotFontColor;
+    std::int32_t Transparency = 0;
+    std::int32_t GradientPercent = 0;
+    std::int32_t ImagePercent = 0;
+    std::string GradientData = " ";
+    TsGradArray GradientArray;
+    bool ShowFocus = false;
+    bool FadingEnabled = false;
+    std::int32_t FadingIterations = 5;
+    std::int32_t HotColor = 0xFFFFFF;
+    std::int32_t HotTransparency = 0;
+    std::int32_t HotGradientPercent = 0;
+    std::string HotGradientData;
+    TsGradArray HotGradientArray;
+    std::int32_t HotImagePercent = 0;
+    std::int32_t HotGlowColor = 0xFFFFFF;
+    std::uint8_t HotGlowSize = 0;
+    std::int32_t GlowColor = 0xFFFFFF;
+    std::uint8_t GlowSize = 0;
+    std::array<int, 5> MaskIndex = {-1, -1, -1, -1, -1}; // by SectionMask
+};
+using TsGeneralDataArray = std::vector<TsGeneralData>;
+
+// Skin-wide values of GLOBALINFO.
+struct TsSkinData {
+    double Version = 0;
+    std::string Author;
+    std::string Description;
+    std::string MasterBitmap;
+    std::int32_t BorderWidth = 4;
+    std::int32_t TitleHeight = 30;
+    std::int32_t MaxHeight = 0; // title height of a maximised window; 0 means TitleHeight
+    std::int32_t FormOffset = 8;
+    std::int32_t CenterOffset = 0;
+    std::int32_t BorderMode = 0;
+    std::int32_t Shadow1Color = 0;
+    std::int32_t Shadow1Offset = 0;
+    std::int32_t Shadow1Blur = -1;
+    std::int32_t Shadow1Transparency = 0;
+    std::int32_t BISpace = 0;
+    std::int32_t BIVAlign = 0;
+    std::int32_t BIRight = 0;
+    std::int32_t BILeft = 0;
+    std::int32_t BITop = 0;
+    std::int32_t BorderColor = 0;
+    std::int32_t BIKeepHue = 0;
+    std::int32_t BICloseGlow = 0;
+    std::int32_t BICloseGlowMargin = 0;
+    std::int32_t BIMaxGlow = 0;
+    std::int32_t BIMaxGlowMargin = 0;
+    std::int32_t BIMinGlow = 0;
+    std::int32_t BIMinGlowMargin = 0;
+};
+
+struct SkinTables {
+    QImage MasterBitmap; // null when the skin names none or it was not found
+    TsGeneralDataArray GeneralData;
+    TsMaskArray Masks;
+    TsPatternArray Patterns;
+    TsSkinData SkinData;
+    std::string SkinPath; // folder prefix of loose image files; empty for packages
+
+    // Index of the first section named exactly `name`; -1 when none.
+    int FindSection(const std::string& name) const;
+    // First mask (texture, pattern) of the section with that property, else the same search in
+    // the parent sections; -1 when none.
+    int FindMask(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+    int FindTexture(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+    int FindPattern(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+};
