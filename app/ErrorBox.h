@@ -4,7 +4,6 @@
 // handler is run through Guarded().
 
 #include <QString>
-
 #include <exception>
 #include <functional>
 

@@ -4,7 +4,7 @@ namespace {
 
 // In the order the window stores them, top to bottom.
 constexpr ControlLayout kControls[] = {
-    //  name          kind                      left top  width height  caption       enabled tab hand
+    // name, kind, {left, top, width, height}, caption, enabled, tab order, hand cursor
     {"sButton1", ControlKind::Button, {16, 16, 80, 21}, "원본파일", true, 1, true},
     {"RichEdit1", ControlKind::RichEdit, {104, 16, 615, 21}, "", false, 7, false},
     {"sButton6", ControlKind::Button, {16, 48, 80, 21}, "백업파일", false, 2, false},

@@ -4,7 +4,6 @@
 
 #include <QRect>
 #include <QString>
-
 #include <span>
 
 enum class ControlKind { Button, RichEdit, LogPane, ComboBox, Label, Gauge, StatusBar };

@@ -5,26 +5,25 @@
 #include "FormPosition.h"
 #include "IBServices.h"
 #include "IniFile.h"
+#include "MainFormLayout.h"
 #include "PlacementKeys.h"
 #include "Placemnt.h"
-#include "SkinChoice.h"
-#include "MainFormLayout.h"
 #include "SizeText.h"
+#include "SkinChoice.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
 #include "TsButton.h"
 #include "TsComboBox.h"
 #include "TsGauge.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QShowEvent>
 #include <QSysInfo>
 #include <QThread>
-
 #include <map>
 
 namespace {
@@ -96,8 +95,8 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
 } // namespace
 
 TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint) {
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MorvaneMainForm"));
     setWindowTitle(QString::fromUtf8(kMainFormCaption));
     setFont(FormFont());
@@ -120,9 +119,12 @@ void TMorvaneMainForm::CreatePlacement() {
     FormPct = new TFormPlacement(this);
     FormPct->setObjectName(QStringLiteral("FormPct"));
     FormPct->Active = false;
-    FormPct->Options = {TPlacementOption::fpState, TPlacementOption::fpPosition, TPlacementOption::fpActiveControl};
+    FormPct->Options = {TPlacementOption::fpState, TPlacementOption::fpPosition,
+                        TPlacementOption::fpActiveControl};
     FormPct->Loaded();
-    FormPct->ErrorReporter = [](const std::string& message) { ShowStandardErrorBox(QString::fromStdString(message)); };
+    FormPct->ErrorReporter = [](const std::string& message) {
+        ShowStandardErrorBox(QString::fromStdString(message));
+    };
     // Log-off asks the session whether it may end: the placement is saved, the close handler
     // does not run.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormPct->CloseQueryHook(); });
@@ -178,7 +180,8 @@ void TMorvaneMainForm::BuildControls() {
 
 void TMorvaneMainForm::ConnectHandlers() {
     const auto bind = [this](TsButton* button, void (TMorvaneMainForm::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { Guarded([&] { (this->*handler)(); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { Guarded([&] { (this->*handler)(); }); });
     };
     bind(sButton1, &TMorvaneMainForm::sButton1Click);
     bind(sButton6, &TMorvaneMainForm::sButton1Click);
@@ -292,8 +295,8 @@ void TMorvaneMainForm::resizeEvent(QResizeEvent* event) {
 void TMorvaneMainForm::LayOutBottomStack() {
     // Stacked upward from the bottom edge: status bar, gauge, size label.
     int bottom = height();
-    for (QWidget* control : {static_cast<QWidget*>(StatusBar1), static_cast<QWidget*>(MyGauge),
-                             static_cast<QWidget*>(Label1)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(StatusBar1), static_cast<QWidget*>(MyGauge), static_cast<QWidget*>(Label1)}) {
         const int h = control->height();
         bottom -= h;
         control->setGeometry(0, bottom, width(), h);

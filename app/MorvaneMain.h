@@ -6,7 +6,6 @@
 
 #include <QString>
 #include <QWidget>
-
 #include <cstdint>
 #include <memory>
 

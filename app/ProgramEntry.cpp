@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
-
 #include <dlfcn.h>
 
 namespace {

@@ -4,7 +4,6 @@
 // ends the program with the "Application Error" box and exit code 1.
 
 #include <QString>
-
 #include <exception>
 
 class QApplication;

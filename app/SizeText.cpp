@@ -16,8 +16,8 @@ QString SizeText(std::int64_t size, const QLocale& locale) {
 }
 
 QString SizeReport(std::int64_t before, std::int64_t after, const QLocale& locale) {
-    return SizeText(before, locale) + QStringLiteral(" - ") + SizeText(after, locale) + QStringLiteral(" = ") +
-           SizeText(before - after, locale);
+    return SizeText(before, locale) + QStringLiteral(" - ") + SizeText(after, locale) +
+           QStringLiteral(" = ") + SizeText(before - after, locale);
 }
 
 QString BackupPathFor(const QString& databasePath) {

@@ -3,7 +3,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <cstdint>
 
 // Whole number with digits grouped in threes by the locale's group separator ("###,##0"):

@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
-
 #include <algorithm>
 
 TsGauge::TsGauge(QWidget* parent) : QWidget(parent) {}
@@ -49,7 +48,8 @@ void TsGauge::paintEvent(QPaintEvent*) {
     painter.fillRect(frame, palette().color(QPalette::Base));
     QRect inner = frame.adjusted(1, 1, -1, -1);
     const int filled = inner.width() * PercentDone() / 100;
-    painter.fillRect(QRect(inner.left(), inner.top(), filled, inner.height()), palette().color(QPalette::Highlight));
+    painter.fillRect(QRect(inner.left(), inner.top(), filled, inner.height()),
+                     palette().color(QPalette::Highlight));
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(frame.adjusted(0, 0, -1, -1));
     painter.setPen(Qt::black);

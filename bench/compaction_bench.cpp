@@ -12,16 +12,15 @@
 #include "TestDatabase.h"
 
 #include <QApplication>
-
 #include <algorithm>
-#include <csignal>
-#include <sys/wait.h>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -34,12 +33,15 @@ constexpr double kGaugePausesSeconds = 1.0;
 // Rows of 200 bytes of incompressible text (Firebird packs repeated characters), half of them
 // deleted afterwards so there is something to compact.
 void GenerateDatabase(const std::string& path, int rows) {
-    RunIsql("create database '" + path + "' page_size 4096;\n"
+    RunIsql("create database '" + path +
+            "' page_size 4096;\n"
             "create table ROWS_T (ID integer not null primary key, PAD varchar(200));\n"
             "commit;\n"
             "set term ^;\n"
             "execute block as declare i integer = 0; begin\n"
-            "  while (i < " + std::to_string(rows) + ") do begin\n"
+            "  while (i < " +
+            std::to_string(rows) +
+            ") do begin\n"
             "    insert into ROWS_T (ID, PAD) values (:i, substring(uuid_to_char(gen_uuid()) ||\n"
             "      uuid_to_char(gen_uuid()) || uuid_to_char(gen_uuid()) || uuid_to_char(gen_uuid()) ||\n"
             "      uuid_to_char(gen_uuid()) || uuid_to_char(gen_uuid()) from 1 for 200));\n"
@@ -78,7 +80,8 @@ double CompactWithWindow(const std::string& db) {
     form.sButton3Click();
     form.sButton4Click();
     const double seconds = Seconds(Clock::now() - start) - kGaugePausesSeconds;
-    if (!form.RichEdit5->Text().endsWith(QStringLiteral(" 최적화 완료.")) || fs::exists(db.substr(0, db.size() - 3) + "BAK"))
+    if (!form.RichEdit5->Text().endsWith(QStringLiteral(" 최적화 완료.")) ||
+        fs::exists(db.substr(0, db.size() - 3) + "BAK"))
         throw std::runtime_error("the window's compaction did not complete");
     return seconds;
 }

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <stdio.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -2,10 +2,9 @@
 #include "FileSystem.h"
 #include "ProgramEntry.h"
 
-#include <cstdio>
-
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,8 @@
-#include "QtPrinters.h"
 #include "ErrorBox.h"
+
 #include "Exceptions.h"
 #include "ProgramEntry.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -45,13 +46,16 @@ TEST(ErrorBox, GuardedShowsTheErrorAndTheProgramGoesOn) {
 }
 
 TEST(ErrorBox, ApplicationErrorText) {
-    const Exception error("InterBase library gds32.dll not found in the path. Please install InterBase to use "
-                          "this functionality");
-    EXPECT_EQ(ApplicationErrorText(error, "morvane", 0x1A2B),
-              "Exception Exception in module morvane at 00001A2B.\r\nInterBase library gds32.dll not found in the "
-              "path. Please install InterBase to use this functionality.\r\n");
+    const Exception error(
+        "InterBase library gds32.dll not found in the path. Please install InterBase to use "
+        "this functionality");
+    EXPECT_EQ(
+        ApplicationErrorText(error, "morvane", 0x1A2B),
+        "Exception Exception in module morvane at 00001A2B.\r\nInterBase library gds32.dll not found in the "
+        "path. Please install InterBase to use this functionality.\r\n");
     const EConvertError withStop("done.");
-    EXPECT_EQ(ApplicationErrorText(withStop, "m", 0), "Exception EConvertError in module m at 00000000.\r\ndone.\r\n");
+    EXPECT_EQ(ApplicationErrorText(withStop, "m", 0),
+              "Exception EConvertError in module m at 00000000.\r\ndone.\r\n");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "QtPrinters.h"
 #include "MorvaneMain.h"
+#include "QtPrinters.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
 #include "TsButton.h"
@@ -83,7 +83,7 @@ TEST(MainForm, ControlsTable) {
 
 TEST(MainForm, TabOrderRunsButtonsThenBoxesThenCombo) {
     TMorvaneMainForm form;
-    const char* order[] = {"sButton1", "sButton6", "sButton2", "sButton3", "sButton4", "sButton5",
+    const char* order[] = {"sButton1",  "sButton6",  "sButton2",  "sButton3",  "sButton4",  "sButton5",
                            "RichEdit1", "RichEdit2", "RichEdit3", "RichEdit4", "RichEdit5", "sComboBox1"};
     QWidget* w = form.sButton1;
     for (std::size_t i = 1; i < std::size(order); ++i) {

@@ -1,6 +1,6 @@
-#include "QtPrinters.h"
 #include "HeldFile.h"
 #include "MorvaneMain.h"
+#include "QtPrinters.h"
 #include "TRichEdit.h"
 #include "TsButton.h"
 #include "TsGauge.h"
@@ -8,17 +8,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
+#include <QThread>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 

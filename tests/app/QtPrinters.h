@@ -5,7 +5,6 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
-
 #include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* os) {

@@ -1,17 +1,15 @@
 // The window's settings files: the skin number read at creation and written at close, and the
 // placement saved when the window closes.
-#include "QtPrinters.h"
-
 #include "ErrorBox.h"
 #include "FileSystem.h"
 #include "MorvaneMain.h"
+#include "QtPrinters.h"
 #include "TsComboBox.h"
 
 #include <QApplication>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 namespace fs = std::filesystem;
@@ -129,8 +127,8 @@ TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {
     }
     const std::string saved = ReadFile(placement);
     EXPECT_EQ(saved.rfind("[TMorvaneMainForm]\r\nFormVersion=0\r\n", 0), 0u) << saved;
-    for (const char* key : {"\r\nFlags=", "\r\nShowCmd=", "\r\nPixelsPerInch=", "\r\nMinMaxPos=", "\r\nNormPos=",
-                            "\r\nVisible=0\r\n", "\r\nActiveControl=sButton1\r\n"})
+    for (const char* key : {"\r\nFlags=", "\r\nShowCmd=", "\r\nPixelsPerInch=", "\r\nMinMaxPos=",
+                            "\r\nNormPos=", "\r\nVisible=0\r\n", "\r\nActiveControl=sButton1\r\n"})
         EXPECT_NE(saved.find(key), std::string::npos) << key << " in\n" << saved;
     fs::remove(placement);
 }

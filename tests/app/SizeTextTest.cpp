@@ -1,5 +1,6 @@
-#include "QtPrinters.h"
 #include "SizeText.h"
+
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
 // The whole compaction driven through the window's handlers, on real databases, with the
 // Firebird engine embedded in this process (service "service_mgr").
-#include "QtPrinters.h"
-
 #include "IBServices.h"
 #include "MorvaneMain.h"
+#include "QtPrinters.h"
 #include "TRichEdit.h"
 #include "TempDir.h"
 #include "TestDatabase.h"
@@ -14,10 +13,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 namespace fs = std::filesystem;
@@ -123,7 +121,8 @@ protected:
         EXPECT_TRUE(form.sButton5->isEnabled());
         EXPECT_FALSE(form.sButton6->isEnabled());
         EXPECT_EQ(QApplication::focusWidget(), focused)
-            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                            : "none");
     }
 
     TTempDir dir;
@@ -171,7 +170,8 @@ TEST_F(WorkflowTest, FullRunCompactsTheDatabaseAndReportsTheSizes) {
     const std::int64_t after = FileSizeOf(db);
     EXPECT_LT(after, before);
     EXPECT_EQ(form.SizeAfter, after);
-    EXPECT_EQ(form.Label1->text(), Grouped(before) + " - " + Grouped(after) + " = " + Grouped(before - after));
+    EXPECT_EQ(form.Label1->text(),
+              Grouped(before) + " - " + Grouped(after) + " = " + Grouped(before - after));
     EXPECT_FALSE(fs::exists(bak)) << "the confirm step removes the backup";
     EXPECT_EQ(CountRows(db), 3000) << "the rebuilt database keeps every row";
     for (const auto& entry : fs::directory_iterator(dir.Path()))
@@ -184,8 +184,9 @@ TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
     Pick(junk);
     form.sButton2Click();
     const QString path = QString::fromStdString(junk);
-    ExpectLines(form.RichEdit3,
-                {{path + " 연결성공.", kBlue}, {path + " 백업파일 만드는 중...", kBlack}, {path + " 백업진행 오류.", kRed}});
+    ExpectLines(form.RichEdit3, {{path + " 연결성공.", kBlue},
+                                 {path + " 백업파일 만드는 중...", kBlack},
+                                 {path + " 백업진행 오류.", kRed}});
     ExpectButtons({true, false, false}, form.sButton2);
     EXPECT_EQ(ReadBytes(junk), std::string(100000, 'j'));
     EXPECT_EQ(form.MyGauge->Progress(), 30);

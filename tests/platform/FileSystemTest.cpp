@@ -1,12 +1,12 @@
 #include "FileSystem.h"
-#include "HeldFile.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
+#include "HeldFile.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,6 @@
-#include "Exceptions.h"
 #include "StrToInt.h"
+
+#include "Exceptions.h"
 
 #include <gtest/gtest.h>
 
