@@ -21,6 +21,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -76,10 +77,16 @@ double CompactWithWindow(const std::string& db) {
     });
     const auto start = Clock::now();
     form.sButton1Click();
+    const auto picked = Clock::now();
     form.sButton2Click();
+    const auto backedUp = Clock::now();
     form.sButton3Click();
+    const auto optimised = Clock::now();
     form.sButton4Click();
     const double seconds = Seconds(Clock::now() - start) - kGaugePausesSeconds;
+    std::printf("  window: pick %.3f s, backup %.3f s, optimise %.3f s, confirm %.3f s (with pauses)\n",
+                Seconds(picked - start), Seconds(backedUp - picked), Seconds(optimised - backedUp),
+                Seconds(Clock::now() - optimised));
     if (!form.RichEdit5->Text().endsWith(QStringLiteral(" 최적화 완료.")) ||
         fs::exists(db.substr(0, db.size() - 3) + "BAK"))
         throw std::runtime_error("the window's compaction did not complete");
@@ -91,10 +98,13 @@ double CompactWithFbsvcmgr(const std::string& db) {
     const std::string auth = " -user SYSDBA -password plumbtide ";
     const auto start = Clock::now();
     Run("fbsvcmgr service_mgr" + auth + "action_backup dbname '" + db + "' bkp_file '" + bak + "'");
+    const auto backedUp = Clock::now();
     fs::remove(db);
     Run("fbsvcmgr service_mgr" + auth + "action_restore bkp_file '" + bak + "' dbname '" + db +
         "' res_page_size 4096 res_create");
     fs::remove(bak);
+    std::printf("  fbsvcmgr: backup %.3f s, restore %.3f s\n", Seconds(backedUp - start),
+                Seconds(Clock::now() - backedUp));
     return Seconds(Clock::now() - start);
 }
 
@@ -124,11 +134,16 @@ int main(int argc, char** argv) {
         const std::string a = dir.File("window.fdb"), b = dir.File("tool.fdb");
         fs::copy_file(source, a, fs::copy_options::overwrite_existing);
         fs::copy_file(source, b, fs::copy_options::overwrite_existing);
+        // Dirty pages of the copies (and of the other side's run) must not be written back
+        // during a timed run.
+        ::sync();
         if (round % 2 == 0) {
             window.push_back(CompactWithWindow(a));
+            ::sync();
             tool.push_back(CompactWithFbsvcmgr(b));
         } else {
             tool.push_back(CompactWithFbsvcmgr(b));
+            ::sync();
             window.push_back(CompactWithWindow(a));
         }
         if (CountRows(a) != CountRows(source) || CountRows(b) != CountRows(source))
