@@ -4,13 +4,13 @@
 #include "FileSystem.h"
 #include "MorvaneMain.h"
 #include "QtPrinters.h"
+#include "TempDir.h"
 #include "TsComboBox.h"
 
 #include <QApplication>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -18,11 +18,6 @@ namespace {
 
 std::string SkinFile() {
     return ProgramFolder() + "kvSkinNumber.ini";
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class SettingsWindowTest : public ::testing::Test {
@@ -71,22 +66,22 @@ TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
             EXPECT_TRUE(form.close());
         }
         const int written = c.itemIndex;
-        EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=" + std::to_string(written) + "\r\n");
+        EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=" + std::to_string(written) + "\r\n");
     }
 }
 
 TEST_F(SettingsWindowTest, FirstStartWritesTheDefaultAndAPickIsSavedAtClose) {
     fs::remove(SkinFile());
     TMorvaneMainForm form;
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
     EXPECT_EQ(form.sComboBox1->currentText(), "NextAlpha");
     EXPECT_EQ(form.SkinName(), "NextAlpha (internal)");
     form.sComboBox1->SetItemIndex(1);
     form.sComboBox1Change();
     EXPECT_EQ(form.SkinName(), "DarkGlass (internal)");
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n") << "saved only at close";
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n") << "saved only at close";
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");
 }
 
 TEST_F(SettingsWindowTest, MissingKeyIsAnEmptyText) {
@@ -94,9 +89,9 @@ TEST_F(SettingsWindowTest, MissingKeyIsAnEmptyText) {
     TMorvaneMainForm form;
     EXPECT_EQ(errors, QStringList{"'' is not a valid integer value."});
     EXPECT_EQ(form.sComboBox1->ItemIndex(), -1);
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nOther=1\r\n") << "no default for an existing file";
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nOther=1\r\n") << "no default for an existing file";
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nOther=1\r\nNumber=-1\r\n");
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nOther=1\r\nNumber=-1\r\n");
 }
 
 TEST_F(SettingsWindowTest, UnwritableSkinFileRefusesTheClose) {
@@ -112,7 +107,7 @@ TEST_F(SettingsWindowTest, UnwritableSkinFileRefusesTheClose) {
     EXPECT_EQ(errors, QStringList({unable, unable}));
     fs::remove(SkinFile());
     EXPECT_TRUE(form.close());
-    EXPECT_EQ(ReadFile(SkinFile()), "[SkinNumber]\r\nNumber=-1\r\n");
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=-1\r\n");
 }
 
 TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {
@@ -125,7 +120,7 @@ TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {
         QCoreApplication::processEvents();
         EXPECT_TRUE(form.close());
     }
-    const std::string saved = ReadFile(placement);
+    const std::string saved = ReadFileBytes(placement);
     EXPECT_EQ(saved.rfind("[TMorvaneMainForm]\r\nFormVersion=0\r\n", 0), 0u) << saved;
     for (const char* key : {"\r\nFlags=", "\r\nShowCmd=", "\r\nPixelsPerInch=", "\r\nMinMaxPos=",
                             "\r\nNormPos=", "\r\nVisible=0\r\n", "\r\nActiveControl=sButton1\r\n"})

@@ -1,8 +1,9 @@
 #include "IniFile.h"
 
 #include "Exceptions.h"
-#include "TempFolder.h"
+#include "TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,10 +21,10 @@ void PrintTo(const IntegerCase& c, std::ostream* os) {
 class IniInteger : public ::testing::TestWithParam<IntegerCase> {};
 
 TEST_P(IniInteger, StrictTextOrTheDefault) {
-    TTempFolder folder;
+    TTempDir folder;
     const IntegerCase& c = GetParam();
     folder.Write("a.ini", c.Stored ? std::string("[s]\r\nk=") + c.Stored + "\r\n" : "[s]\r\n");
-    const TIniFile ini(folder.Path("a.ini"));
+    const TIniFile ini(folder.File("a.ini"));
     EXPECT_EQ(ini.ReadInteger("s", "k", 77), c.Expected) << (c.Stored ? c.Stored : "(none)");
 }
 
@@ -38,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, IniInteger,
 
 class IniFileObject : public ::testing::Test {
 protected:
-    TTempFolder folder;
-    TIniFile ini{folder.Path("a.ini")};
+    TTempDir folder;
+    TIniFile ini{folder.File("a.ini")};
 };
 
 TEST_F(IniFileObject, MissingFileGivesEveryDefault) {

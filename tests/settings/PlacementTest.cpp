@@ -4,10 +4,11 @@
 #include "PlacementKeys.h"
 #include "PlacementTestForm.h"
 #include "ScreenMetrics.h"
-#include "TempFolder.h"
+#include "TempDir.h"
 
 #include <QApplication>
 #include <QThread>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -31,7 +32,7 @@ std::string Ppi() {
 
 class Placement : public ::testing::Test {
 protected:
-    std::string IniPath() const { return folder.Path("kvFormPct.ini"); }
+    std::string IniPath() const { return folder.File("kvFormPct.ini"); }
     std::unique_ptr<TPlacementTestForm> NewForm() {
         auto form = std::make_unique<TPlacementTestForm>(IniPath());
         form->FormPct->ErrorReporter = [this](const std::string& message) {
@@ -46,7 +47,7 @@ protected:
         return TIniFile(IniPath()).ReadString("TPlacementTestForm", key, "(none)");
     }
 
-    TTempFolder folder;
+    TTempDir folder;
     std::vector<std::string> errors; // outlives the forms, so the destroy hook's errors are seen
 };
 

@@ -3,11 +3,12 @@
 #include "PlacementKeys.h"
 #include "PlacementTestForm.h"
 #include "ScreenMetrics.h"
-#include "TempFolder.h"
+#include "TempDir.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QThread>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -41,7 +42,7 @@ QRect Centred(QSize size) {
 
 class PlacementOnScreen : public ::testing::Test {
 protected:
-    std::string IniPath() const { return folder.Path("kvFormPct.ini"); }
+    std::string IniPath() const { return folder.File("kvFormPct.ini"); }
     std::unique_ptr<TPlacementTestForm> Open() {
         auto form = std::make_unique<TPlacementTestForm>(IniPath());
         form->FormPct->ErrorReporter = [this](const std::string& message) {
@@ -58,7 +59,7 @@ protected:
         return TIniFile(IniPath()).ReadString("TPlacementTestForm", key, "(none)");
     }
 
-    TTempFolder folder;
+    TTempDir folder;
     std::vector<std::string> errors;
 };
 

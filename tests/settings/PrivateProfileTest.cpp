@@ -1,8 +1,9 @@
 #include "PrivateProfile.h"
 
-#include "TempFolder.h"
+#include "TempDir.h"
 
 #include <cerrno>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -28,9 +29,9 @@ class ProfileRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileRead, ReturnsTheValueOrTheDefault) {
     const ReadCase& c = GetParam();
-    TTempFolder folder;
+    TTempDir folder;
     folder.Write("test.ini", c.File);
-    EXPECT_EQ(GetPrivateProfileString(c.Section, c.Key, c.Default, folder.Path("test.ini")), c.Expected);
+    EXPECT_EQ(GetPrivateProfileString(c.Section, c.Key, c.Default, folder.File("test.ini")), c.Expected);
     EXPECT_EQ(folder.Read("test.ini"), c.File) << "reading must not touch the file";
 }
 
@@ -78,10 +79,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileRead, ::testing::ValuesIn(ReadCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ProfileReadFile, MissingFileOrFolderGivesTheDefault) {
-    TTempFolder folder;
-    EXPECT_EQ(GetPrivateProfileString("s", "k", "d ", folder.Path("none.ini")), "d");
-    EXPECT_EQ(GetPrivateProfileString("s", "k", "d", folder.Folder().string()), "d") << "a folder is no file";
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("none.ini")));
+    TTempDir folder;
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "d ", folder.File("none.ini")), "d");
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "d", folder.Path()), "d") << "a folder is no file";
+    EXPECT_FALSE(std::filesystem::exists(folder.File("none.ini")));
 }
 
 struct WriteCase {
@@ -102,10 +103,10 @@ class ProfileWrite : public ::testing::TestWithParam<WriteCase> {};
 
 TEST_P(ProfileWrite, RewritesTheFileExactly) {
     const WriteCase& c = GetParam();
-    TTempFolder folder;
+    TTempDir folder;
     if (c.Before)
         folder.Write("test.ini", *c.Before);
-    ASSERT_TRUE(WritePrivateProfileString(c.Section, c.Key, c.Value, folder.Path("test.ini")));
+    ASSERT_TRUE(WritePrivateProfileString(c.Section, c.Key, c.Value, folder.File("test.ini")));
     EXPECT_EQ(folder.Read("test.ini"), c.After);
     EXPECT_EQ(folder.Listing(), "test.ini;") << "no temporary file may be left behind";
 }
@@ -148,11 +149,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProfileWrite, ::testing::ValuesIn(WriteCases),
 
 class ProfileFile : public ::testing::Test {
 protected:
-    TTempFolder folder;
+    TTempDir folder;
 };
 
 TEST_F(ProfileFile, WrittenValuesReadBack) {
-    const std::string path = folder.Path("a.ini");
+    const std::string path = folder.File("a.ini");
     ASSERT_TRUE(WritePrivateProfileString("Main", "Left", "10", path));
     ASSERT_TRUE(WritePrivateProfileString("Main", "Name", "'quoted'", path));
     ASSERT_TRUE(WritePrivateProfileString("Other", "Left", "20", path));
@@ -163,50 +164,50 @@ TEST_F(ProfileFile, WrittenValuesReadBack) {
 }
 
 TEST_F(ProfileFile, FolderAtThePathIsAFailedWrite) {
-    std::filesystem::create_directory(folder.Path("a.ini"));
+    std::filesystem::create_directory(folder.File("a.ini"));
     errno = 0;
-    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.Path("a.ini")));
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.File("a.ini")));
     EXPECT_NE(errno, 0);
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("a.ini")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("a.ini")));
     EXPECT_EQ(folder.Listing(), "a.ini;");
 }
 
 TEST_F(ProfileFile, MissingFolderIsAFailedWrite) {
-    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.Path("none/a.ini")));
-    EXPECT_FALSE(std::filesystem::exists(folder.Path("none")));
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", folder.File("none/a.ini")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("none")));
 }
 
 TEST_F(ProfileFile, EmptyNamesWriteNothing) {
     folder.Write("a.ini", "[s]\r\n");
-    EXPECT_FALSE(WritePrivateProfileString(" ", "k", "v", folder.Path("a.ini")));
-    EXPECT_FALSE(WritePrivateProfileString("s", "", "v", folder.Path("a.ini")));
+    EXPECT_FALSE(WritePrivateProfileString(" ", "k", "v", folder.File("a.ini")));
+    EXPECT_FALSE(WritePrivateProfileString("s", "", "v", folder.File("a.ini")));
     EXPECT_EQ(folder.Read("a.ini"), "[s]\r\n");
 }
 
 TEST_F(ProfileFile, PermissionBitsSurviveTheRewrite) {
     folder.Write("a.ini", "[s]\r\nk=1\r\n");
-    ASSERT_EQ(::chmod(folder.Path("a.ini").c_str(), 0640), 0);
-    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.Path("a.ini")));
+    ASSERT_EQ(::chmod(folder.File("a.ini").c_str(), 0640), 0);
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.File("a.ini")));
     struct stat st {};
-    ASSERT_EQ(::stat(folder.Path("a.ini").c_str(), &st), 0);
+    ASSERT_EQ(::stat(folder.File("a.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 TEST_F(ProfileFile, NewFileFollowsTheUmask) {
     const mode_t old = ::umask(027);
-    const bool written = WritePrivateProfileString("s", "k", "v", folder.Path("a.ini"));
+    const bool written = WritePrivateProfileString("s", "k", "v", folder.File("a.ini"));
     ::umask(old);
     ASSERT_TRUE(written);
     struct stat st {};
-    ASSERT_EQ(::stat(folder.Path("a.ini").c_str(), &st), 0);
+    ASSERT_EQ(::stat(folder.File("a.ini").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 TEST_F(ProfileFile, LinkStaysALinkAndItsTargetChanges) {
     folder.Write("target.ini", "[s]\r\nk=1\r\n");
-    std::filesystem::create_symlink(folder.Path("target.ini"), folder.Path("link.ini"));
-    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.Path("link.ini")));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.ini")));
+    std::filesystem::create_symlink(folder.File("target.ini"), folder.File("link.ini"));
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "2", folder.File("link.ini")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.ini")));
     EXPECT_EQ(folder.Read("target.ini"), "[s]\r\nk=2\r\n");
 }
 
@@ -214,8 +215,8 @@ TEST_F(ProfileFile, ReadOnlyFileIsRefusedForOrdinaryUsers) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not bind the superuser";
     folder.Write("a.ini", "[s]\r\nk=1\r\n");
-    ASSERT_EQ(::chmod(folder.Path("a.ini").c_str(), 0444), 0);
-    EXPECT_FALSE(WritePrivateProfileString("s", "k", "2", folder.Path("a.ini")));
+    ASSERT_EQ(::chmod(folder.File("a.ini").c_str(), 0444), 0);
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "2", folder.File("a.ini")));
     EXPECT_EQ(folder.Read("a.ini"), "[s]\r\nk=1\r\n");
 }
 

@@ -3,17 +3,18 @@
 #include "Exceptions.h"
 #include "FileSystem.h"
 #include "IniFile.h"
-#include "TempFolder.h"
+#include "TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
 class SkinChoice : public ::testing::Test {
 protected:
-    std::string Path() const { return folder.Path("kvSkinNumber.ini"); }
-    TTempFolder folder;
-    TIniFile skinIni{folder.Path("kvSkinNumber.ini")};
+    std::string Path() const { return folder.File("kvSkinNumber.ini"); }
+    TTempDir folder;
+    TIniFile skinIni{folder.File("kvSkinNumber.ini")};
 };
 
 TEST_F(SkinChoice, FileLivesInTheProgramFolder) {
@@ -39,9 +40,9 @@ void PrintTo(const StoredCase& c, std::ostream* os) {
 class SkinChoiceStored : public ::testing::TestWithParam<StoredCase> {};
 
 TEST_P(SkinChoiceStored, ReadsTheStoredNumber) {
-    TTempFolder folder;
+    TTempDir folder;
     folder.Write("kvSkinNumber.ini", GetParam().File);
-    TIniFile skinIni(folder.Path("kvSkinNumber.ini"));
+    TIniFile skinIni(folder.File("kvSkinNumber.ini"));
     EXPECT_EQ(ReadSkinNumberForStart(skinIni), GetParam().Expected);
     EXPECT_EQ(folder.Read("kvSkinNumber.ini"), GetParam().File) << "an existing file is only read";
 }
@@ -70,9 +71,9 @@ void PrintTo(const BadCase& c, std::ostream* os) {
 class SkinChoiceBad : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(SkinChoiceBad, RaisesTheConversionErrorAndWritesNoDefault) {
-    TTempFolder folder;
+    TTempDir folder;
     folder.Write("kvSkinNumber.ini", GetParam().File);
-    TIniFile skinIni(folder.Path("kvSkinNumber.ini"));
+    TIniFile skinIni(folder.File("kvSkinNumber.ini"));
     try {
         ReadSkinNumberForStart(skinIni);
         ADD_FAILURE() << "no error raised";
