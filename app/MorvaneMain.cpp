@@ -134,15 +134,16 @@ void TMorvaneMainForm::CreateServiceComponents() {
     // The first construction loads the client library; when it cannot be loaded the error
     // leaves the constructor and the window is never created.
     const std::string localMachine = QSysInfo::machineHostName().toStdString();
+    const auto storedSettings = [&](TIBCustomService& service) {
+        service.BeginLoading();
+        service.SetServerName(localMachine);
+        service.LoginPrompt = false;
+    };
     IBBackupService = std::make_unique<TIBBackupService>("IBBackupService");
-    IBBackupService->BeginLoading();
-    IBBackupService->SetServerName(localMachine);
-    IBBackupService->LoginPrompt = false;
+    storedSettings(*IBBackupService);
     IBBackupService->Loaded();
     IBRestoreService = std::make_unique<TIBRestoreService>("IBRestoreService");
-    IBRestoreService->BeginLoading();
-    IBRestoreService->SetServerName(localMachine);
-    IBRestoreService->LoginPrompt = false;
+    storedSettings(*IBRestoreService);
     IBRestoreService->PageBuffers = 0;
     IBRestoreService->Loaded();
 }

@@ -26,7 +26,12 @@ const QColor kGreen(0, 128, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 
-const std::vector<std::string> kServiceParams = {"user_name=SYSDBA", "password=plumbtide"};
+// Both steps attach as the database administrator.
+void SetServiceParams(TIBCustomService& service) {
+    service.Params().Clear();
+    service.Params().Add("user_name=SYSDBA");
+    service.Params().Add("password=plumbtide");
+}
 
 // How often the window looks at a running job while it goes on with its events.
 constexpr int kJobPollMilliseconds = 20;
@@ -94,9 +99,7 @@ void TMorvaneMainForm::sButton2Click() {
         AdvanceGauge(20);
         IBBackupService->BackupFile.Clear();
         IBBackupService->BackupFile.Add(LocalPath(RichEdit2->Text()));
-        IBBackupService->Params().Clear();
-        for (const std::string& line : kServiceParams)
-            IBBackupService->Params().Add(line);
+        SetServiceParams(*IBBackupService);
         if (!IBBackupService->Active())
             IBBackupService->SetActive(true);
         AdvanceGauge(30);
@@ -168,9 +171,7 @@ void TMorvaneMainForm::sButton3Click() {
             IBRestoreService->DatabaseName.Add(LocalPath(RichEdit1->Text()));
             IBRestoreService->BackupFile.Clear();
             IBRestoreService->BackupFile.Add(LocalPath(RichEdit2->Text()));
-            IBRestoreService->Params().Clear();
-            for (const std::string& line : kServiceParams)
-                IBRestoreService->Params().Add(line);
+            SetServiceParams(*IBRestoreService);
             AdvanceGauge(70);
             if (!IBRestoreService->Active())
                 IBRestoreService->SetActive(true);

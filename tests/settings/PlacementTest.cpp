@@ -1,8 +1,8 @@
 #include "Exceptions.h"
 #include "FormPosition.h"
 #include "IniFile.h"
+#include "PlacementFixture.h"
 #include "PlacementKeys.h"
-#include "PlacementTestForm.h"
 #include "ScreenMetrics.h"
 #include "TempDir.h"
 
@@ -21,35 +21,7 @@ void RunPendingEvents() {
     }
 }
 
-std::string Suffix() {
-    const TScreenSize screen = PrimaryScreenSize();
-    return ResolutionSuffix(screen.Width, screen.Height);
-}
-
-std::string Ppi() {
-    return std::to_string(ScreenPixelsPerInch());
-}
-
-class Placement : public ::testing::Test {
-protected:
-    std::string IniPath() const { return folder.File("kvFormPct.ini"); }
-    std::unique_ptr<TPlacementTestForm> NewForm() {
-        auto form = std::make_unique<TPlacementTestForm>(IniPath());
-        form->FormPct->ErrorReporter = [this](const std::string& message) {
-            errors.push_back(message);
-        };
-        return form;
-    }
-    void WriteSection(const std::string& keys) {
-        folder.Write("kvFormPct.ini", "[TPlacementTestForm]\r\n" + keys);
-    }
-    std::string Key(const std::string& key) const {
-        return TIniFile(IniPath()).ReadString("TPlacementTestForm", key, "(none)");
-    }
-
-    TTempDir folder;
-    std::vector<std::string> errors; // outlives the forms, so the destroy hook's errors are seen
-};
+using Placement = TPlacementFixture;
 
 TEST_F(Placement, SectionAndFileNames) {
     auto form = NewForm();

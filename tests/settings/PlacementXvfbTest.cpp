@@ -1,7 +1,7 @@
 // Positions on a real X server (no window manager, so a window's frame is its client area).
 #include "IniFile.h"
+#include "PlacementFixture.h"
 #include "PlacementKeys.h"
-#include "PlacementTestForm.h"
 #include "ScreenMetrics.h"
 #include "TempDir.h"
 
@@ -22,15 +22,6 @@ void Settle() {
     QApplication::processEvents();
 }
 
-std::string Suffix() {
-    const TScreenSize screen = PrimaryScreenSize();
-    return ResolutionSuffix(screen.Width, screen.Height);
-}
-
-std::string Ppi() {
-    return std::to_string(ScreenPixelsPerInch());
-}
-
 std::string Bounds(const QRect& r) {
     return FormatFourNumbers({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
 }
@@ -40,27 +31,14 @@ QRect Centred(QSize size) {
     return QRect(QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2), size);
 }
 
-class PlacementOnScreen : public ::testing::Test {
+class PlacementOnScreen : public TPlacementFixture {
 protected:
-    std::string IniPath() const { return folder.File("kvFormPct.ini"); }
     std::unique_ptr<TPlacementTestForm> Open() {
-        auto form = std::make_unique<TPlacementTestForm>(IniPath());
-        form->FormPct->ErrorReporter = [this](const std::string& message) {
-            errors.push_back(message);
-        };
+        auto form = NewForm();
         form->show();
         Settle();
         return form;
     }
-    void WriteSection(const std::string& keys) {
-        folder.Write("kvFormPct.ini", "[TPlacementTestForm]\r\n" + keys);
-    }
-    std::string Key(const std::string& key) const {
-        return TIniFile(IniPath()).ReadString("TPlacementTestForm", key, "(none)");
-    }
-
-    TTempDir folder;
-    std::vector<std::string> errors;
 };
 
 TEST_F(PlacementOnScreen, FirstStartOpensCentredAndTheCloseWritesTheSection) {
