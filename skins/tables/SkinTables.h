@@ -129,6 +129,10 @@ struct TsGeneralData {
     std::array<int, SectionMaskCount> MaskIndex = {-1, -1, -1, -1, -1, -1, -1, -1, -1}; // by SectionMask
     std::array<int, 2> PatternIndex = {-1, -1};                                         // by SectionPattern
 
+    // The parsed gradient steps; painters read them only through these.
+    const TsGradArray& Gradient() const { return GradientArray; }
+    const TsGradArray& HotGradient() const { return HotGradientArray; }
+
     int Mask(SectionMask which) const { return MaskIndex[static_cast<std::size_t>(which)]; }
     int Pattern(SectionPattern which) const { return PatternIndex[static_cast<std::size_t>(which)]; }
 };
