@@ -1,0 +1,75 @@
+// skinart: draws the five built-in skins and packs them.
+//   skinart <folder>                    writes DarkGlass.ktz ... BluePlastic.ktz into the folder
+//   skinart --preview <folder> [names]  writes a sampler sheet and the enlarged master image of
+//                                       each skin (or of the named ones) as PNG files
+#include "PackageWriter.h"
+#include "Preview.h"
+#include "SkinBuilder.h"
+#include "SkinElements.h"
+
+#include <QGuiApplication>
+#include <exception>
+#include <iostream>
+#include <string>
+
+namespace {
+
+int WritePackages(const std::string& folder) {
+    for (const SkinStyle& style : BuiltInStyles()) {
+        const BuiltSkin skin = BuildSkin(style);
+        WritePackageFile(folder + "/" + skin.FileName, skin.Entries);
+        std::cout << skin.FileName << " " << skin.Package.size() << " bytes\n";
+    }
+    return 0;
+}
+
+int WritePreviews(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const std::string folder = argv[2];
+    for (const SkinStyle& style : BuiltInStyles()) {
+        bool wanted = argc <= 3;
+        for (int i = 3; i < argc; ++i)
+            wanted = wanted || style.Name == argv[i];
+        if (!wanted)
+            continue;
+        const BuiltSkin skin = BuildSkin(style);
+        PreviewSheet(skin.Package).save(QString::fromStdString(folder + "/" + style.Name + "-sheet.png"));
+        const QImage master = DrawMaster(style).Compose();
+        master.scaled(master.size() * 4)
+            .save(QString::fromStdString(folder + "/" + style.Name + "-master.png"));
+        const QImage huge = DrawHugeButton(style).Compose();
+        huge.save(QString::fromStdString(folder + "/" + style.Name + "-huge.png"));
+        std::cout << style.Name << " " << skin.Package.size() << " bytes\n";
+    }
+    return 0;
+}
+
+// The cells a skin's master image must hold, for planning its layout table.
+int PrintCells(const std::string& name) {
+    for (const SkinStyle& style : BuiltInStyles())
+        if (style.Name == name)
+            for (const ElementSpec& spec : MasterElements(style)) {
+                const AtlasSlot slot{spec.Name, {}, spec.Cell, {}};
+                std::cout << spec.Name << " " << slot.Rect().width() << " " << slot.Rect().height() << "\n";
+            }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc >= 3 && std::string(argv[1]) == "--preview")
+            return WritePreviews(argc, argv);
+        if (argc == 3 && std::string(argv[1]) == "--cells")
+            return PrintCells(argv[2]);
+        if (argc == 2)
+            return WritePackages(argv[1]);
+        std::cerr << "usage: skinart <folder> | skinart --preview <folder> [skin names]\n";
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "skinart: " << error.what() << "\n";
+        return 1;
+    }
+}
