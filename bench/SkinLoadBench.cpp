@@ -3,7 +3,7 @@
 // entry (Options.dat of about 13 KB in 63 sections, an 8-bit 288 x 192 button bitmap, a 24-bit
 // 210 x 300 master bitmap, three 36 x 34 PNG glows and a 256 x 256 grey JPEG), and for each of
 // the five built-in skins as the program carries them.
-#include "BuiltInSkins.h"
+#include "BuiltInSkinPackages.h"
 #include "PackageWriter.h"
 #include "PictureWriters.h"
 #include "SkinLoader.h"
@@ -140,10 +140,10 @@ struct RealPackage {
 const RealPackage& BuiltIn(std::size_t index) {
     static const std::vector<RealPackage> packages = [] {
         std::vector<RealPackage> all;
-        for (const BuiltInSkin& skin : BuiltInSkins()) {
+        for (const BuiltInSkinPackage& skin : BuiltInSkinPackages()) {
             RealPackage p;
             p.Name = skin.Name;
-            const QByteArray data = BuiltInSkinData(skin);
+            const QByteArray data = BuiltInSkinPackageData(skin);
             p.Package.assign(data.begin(), data.end());
             TacSkinConvertor unpacked;
             unpacked.ReadPackage(p.Package);

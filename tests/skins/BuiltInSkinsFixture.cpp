@@ -40,9 +40,9 @@ const LoadedBuiltInSkin& LoadBuiltInSkin(const BuiltInSkinSpec& spec) {
     if (found != loaded.end())
         return found->second;
     LoadedBuiltInSkin skin;
-    for (const BuiltInSkin& item : BuiltInSkins())
+    for (const BuiltInSkinPackage& item : BuiltInSkinPackages())
         if (std::string(item.Name) == std::string(spec.Name) + " (internal)") {
-            const QByteArray data = BuiltInSkinData(item);
+            const QByteArray data = BuiltInSkinPackageData(item);
             skin.Bytes.assign(data.begin(), data.end());
         }
     if (skin.Bytes.empty())

@@ -2,7 +2,7 @@
 // The five built-in skins as the program carries them (its Qt resources), and what each must
 // hold: entries in order, picture sizes and depths, version and section count.
 
-#include "BuiltInSkins.h"
+#include "BuiltInSkinPackages.h"
 #include "SkinIni.h"
 #include "SkinLoader.h"
 #include "SkinPackage.h"

@@ -104,18 +104,19 @@ TEST(BuiltInSkins, TheProgramCarriesTheFiveCommittedPackagesInTheStoredOrder) {
     const std::vector<std::string> names = {"DarkGlass (internal)", "LongHorn (internal)",
                                             "Neutral2 (internal)", "NextAlpha (internal)",
                                             "BluePlastic (internal)"};
-    ASSERT_EQ(BuiltInSkins().size(), names.size());
+    ASSERT_EQ(BuiltInSkinPackages().size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const BuiltInSkin& skin = BuiltInSkins()[i];
+        const BuiltInSkinPackage& skin = BuiltInSkinPackages()[i];
         EXPECT_EQ(skin.Name, names[i]);
         EXPECT_EQ(std::string(skin.ResourcePath),
                   ":/morvane/skins/" + std::string(BuiltInSkinSpecs()[i].File));
         QFile committed(QString::fromStdString(std::string(MORVANE_RESOURCES_DIR) + "/skins/" +
                                                BuiltInSkinSpecs()[i].File));
         ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << BuiltInSkinSpecs()[i].File;
-        EXPECT_EQ(BuiltInSkinData(skin), committed.readAll()) << skin.Name;
+        EXPECT_EQ(BuiltInSkinPackageData(skin), committed.readAll()) << skin.Name;
     }
-    EXPECT_TRUE(BuiltInSkinData(BuiltInSkin{"missing", ":/morvane/skins/Missing.ktz"}).isEmpty());
+    EXPECT_TRUE(
+        BuiltInSkinPackageData(BuiltInSkinPackage{"missing", ":/morvane/skins/Missing.ktz"}).isEmpty());
 }
 
 TEST(BuiltInSkins, EntriesPictureSizesAndDepthsAreThoseOfTheTable) {

@@ -5,12 +5,12 @@
 #include <QByteArray>
 #include <span>
 
-struct BuiltInSkin {
+struct BuiltInSkinPackage {
     const char* Name;         // "DarkGlass (internal)"
     const char* ResourcePath; // ":/morvane/skins/DarkGlass.ktz"
 };
 
-std::span<const BuiltInSkin> BuiltInSkins();
+std::span<const BuiltInSkinPackage> BuiltInSkinPackages();
 
 // The package of a built-in skin; empty when the program was built without it.
-QByteArray BuiltInSkinData(const BuiltInSkin& skin);
+QByteArray BuiltInSkinPackageData(const BuiltInSkinPackage& skin);

@@ -1,10 +1,10 @@
-#include "BuiltInSkins.h"
+#include "BuiltInSkinPackages.h"
 
 #include <QFile>
 
 namespace {
 
-constexpr BuiltInSkin Skins[] = {
+constexpr BuiltInSkinPackage Skins[] = {
     {"DarkGlass (internal)", ":/morvane/skins/DarkGlass.ktz"},
     {"LongHorn (internal)", ":/morvane/skins/LongHorn.ktz"},
     {"Neutral2 (internal)", ":/morvane/skins/Neutral2.ktz"},
@@ -14,11 +14,11 @@ constexpr BuiltInSkin Skins[] = {
 
 } // namespace
 
-std::span<const BuiltInSkin> BuiltInSkins() {
+std::span<const BuiltInSkinPackage> BuiltInSkinPackages() {
     return Skins;
 }
 
-QByteArray BuiltInSkinData(const BuiltInSkin& skin) {
+QByteArray BuiltInSkinPackageData(const BuiltInSkinPackage& skin) {
     QFile file(QString::fromLatin1(skin.ResourcePath));
     if (!file.open(QIODevice::ReadOnly))
         return {};
