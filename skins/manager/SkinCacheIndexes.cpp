@@ -34,9 +34,9 @@ TsCacheIndexes ComputeCacheIndexes(const SkinTables* skin) {
     static const char* const tabs[] = {"TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT"};
     for (std::size_t i = 0; i < cache.Tabs.size(); ++i)
         cache.Tabs[i] = SectionIndexes(*skin, tabs[i]);
-    static const char* const scroll[] = {"SCROLLBTNTOP",  "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT",
-                                         "SCROLLSLIDERV", "SCROLLSLIDERH",   "SCROLLBAR1H",   "SCROLLBAR1V",
-                                         "SCROLLBAR2H",   "SCROLLBAR2V"};
+    static const char* const scroll[] = {
+        "SCROLLBTNTOP",  "SCROLLBTNBOTTOM", "SCROLLBTNLEFT", "SCROLLBTNRIGHT", "SCROLLSLIDERV",
+        "SCROLLSLIDERH", "SCROLLBAR1H",     "SCROLLBAR1V",   "SCROLLBAR2H",    "SCROLLBAR2V"};
     for (std::size_t i = 0; i < cache.Scroll.size(); ++i)
         cache.Scroll[i] = SectionIndexes(*skin, scroll[i]);
     return cache;

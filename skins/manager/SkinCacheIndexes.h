@@ -26,7 +26,18 @@ enum class TsCheckGlyph {
     SmallGrayed,
 };
 
-enum class TsScrollPart { BtnTop, BtnBottom, BtnLeft, BtnRight, SliderV, SliderH, Bar1H, Bar1V, Bar2H, Bar2V };
+enum class TsScrollPart {
+    BtnTop,
+    BtnBottom,
+    BtnLeft,
+    BtnRight,
+    SliderV,
+    SliderH,
+    Bar1H,
+    Bar1V,
+    Bar2H,
+    Bar2V
+};
 
 enum class TsTabSide { Top, Bottom, Left, Right };
 
@@ -40,7 +51,9 @@ struct TsCacheIndexes {
     std::array<TsSectionIndexes, 10> Scroll; // by TsScrollPart
 
     int CheckGlyph(TsCheckGlyph which) const { return CheckGlyphs[static_cast<std::size_t>(which)]; }
-    const TsSectionIndexes& ScrollIndexes(TsScrollPart part) const { return Scroll[static_cast<std::size_t>(part)]; }
+    const TsSectionIndexes& ScrollIndexes(TsScrollPart part) const {
+        return Scroll[static_cast<std::size_t>(part)];
+    }
     const TsSectionIndexes& Tab(TsTabSide side) const { return Tabs[static_cast<std::size_t>(side)]; }
 };
 

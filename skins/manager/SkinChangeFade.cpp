@@ -60,9 +60,8 @@ void SkinChangeFade::Play(int milliseconds) {
 
 void SkinChangeFade::StopAll() {
     for (QWidget* window : QApplication::topLevelWidgets())
-        for (QWidget* overlay : window->findChildren<QWidget*>(QStringLiteral("SkinChangeFade"),
-                                                                 Qt::FindDirectChildrenOnly))
-        {
+        for (QWidget* overlay :
+             window->findChildren<QWidget*>(QStringLiteral("SkinChangeFade"), Qt::FindDirectChildrenOnly)) {
             overlay->hide();
             overlay->deleteLater();
         }

@@ -111,7 +111,8 @@ std::vector<QWidget*> TsSkinHook::HookedWindows() {
 bool TsSkinHook::eventFilter(QObject* watched, QEvent* event) {
     // Polish comes once, before a window is first shown; activation covers windows that were
     // already shown when the hook was installed.
-    if ((event->type() == QEvent::Polish || event->type() == QEvent::WindowActivate) && watched->isWidgetType())
+    if ((event->type() == QEvent::Polish || event->type() == QEvent::WindowActivate) &&
+        watched->isWidgetType())
         Examine(static_cast<QWidget*>(watched));
     return false;
 }

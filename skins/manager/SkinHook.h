@@ -24,9 +24,13 @@ public:
     virtual ~TsSkinAttachments() = default;
     // Frame, title bar and client background of a top-level window; `clientSection` is FORM for
     // forms and message boxes, DIALOG for standard dialogs.
-    virtual QObject* AttachProvider(QWidget* window, TsSkinManager* manager, const QString& clientSection) = 0;
+    virtual QObject* AttachProvider(QWidget* window, TsSkinManager* manager,
+                                    const QString& clientSection) = 0;
     // An adapter of the given kind; null where Qt has no such control.
     virtual QObject* AttachAdapter(QWidget* control, TsSkinManager* manager, TsThirdPartyKind kind) = 0;
+    // The default manager has a new skin (or none) and is about to tell the windows to redraw:
+    // whatever the whole application shares (its style's palette) follows first.
+    virtual void ApplicationSkinChanged(TsSkinManager* manager) = 0;
 };
 
 void SetSkinAttachments(TsSkinAttachments* attachments);

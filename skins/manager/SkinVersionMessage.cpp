@@ -5,7 +5,8 @@
 #include <algorithm>
 
 bool SkinVersionAsked(const QStringList& arguments) {
-    return std::ranges::any_of(arguments, [](const QString& a) { return a.toLower() == QStringLiteral("/acver"); });
+    return std::ranges::any_of(arguments,
+                               [](const QString& a) { return a.toLower() == QStringLiteral("/acver"); });
 }
 
 void ShowSkinVersionIfAsked(const QStringList& arguments, const std::function<void(const QString&)>& show) {

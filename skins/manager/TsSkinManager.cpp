@@ -56,8 +56,12 @@ private:
 TsSkinManager::TsSkinManager(QObject* owner) : QObject(owner), cache_(std::make_unique<TsCacheIndexes>()) {
     if (defaultManager == nullptr)
         defaultManager = this;
-    ErrorReporter = [](const QString& message) { ShowBox(QMessageBox::Critical, message); };
-    MessageReporter = [](const QString& message) { ShowBox(QMessageBox::Information, message); };
+    ErrorReporter = [](const QString& message) {
+        ShowBox(QMessageBox::Critical, message);
+    };
+    MessageReporter = [](const QString& message) {
+        ShowBox(QMessageBox::Information, message);
+    };
 }
 
 TsSkinManager::~TsSkinManager() {
@@ -201,7 +205,8 @@ void TsSkinManager::ReloadCurrent() {
 
 void TsSkinManager::LoadSkin() {
     const SkinDirectoryRules rules = PlatformSkinDirectoryRules();
-    const std::string package = NormalisedSkinDirectory(Local(skinDirectory_), rules) + Local(skinName_) + ".ktz";
+    const std::string package =
+        NormalisedSkinDirectory(Local(skinDirectory_), rules) + Local(skinName_) + ".ktz";
     if (FileExists(package))
         LoadPackageFile(package);
     else
@@ -211,23 +216,24 @@ void TsSkinManager::LoadSkin() {
 void TsSkinManager::LoadPackageFile(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path, MaxPackageFileSize);
     const SkinDirectoryRules rules = PlatformSkinDirectoryRules();
-    SkinTablesPtr tables = LoadSkinPackage(bytes, [this](const std::string& m) {
-        MessageReporter(QString::fromStdString(m));
-    });
+    SkinTablesPtr tables =
+        LoadSkinPackage(bytes, [this](const std::string& m) { MessageReporter(QString::fromStdString(m)); });
     Swap(std::move(tables), FullSkinDirectory(Local(skinDirectory_), rules) + rules.Separator, true);
 }
 
 void TsSkinManager::LoadBuiltInOrFolder() {
     const SkinDirectoryRules rules = PlatformSkinDirectoryRules();
-    const SkinMessageHandler onMessage = [this](const std::string& m) { MessageReporter(QString::fromStdString(m)); };
-    const std::string folder =
-        FullSkinDirectory(Local(skinDirectory_), rules) + rules.Separator + Local(skinName_) + rules.Separator;
+    const SkinMessageHandler onMessage = [this](const std::string& m) {
+        MessageReporter(QString::fromStdString(m));
+    };
+    const std::string folder = FullSkinDirectory(Local(skinDirectory_), rules) + rules.Separator +
+                               Local(skinName_) + rules.Separator;
     if (FileExists(folder + "Options.dat")) {
         Swap(LoadSkinFolder(folder, onMessage), folder, false);
         return;
     }
     const auto found = std::find_if(InternalSkins.begin(), InternalSkins.end(),
-                                     [this](const TsStoredSkin& item) { return item.Name == skinName_; });
+                                    [this](const TsStoredSkin& item) { return item.Name == skinName_; });
     const TsStoredSkin* item = found != InternalSkins.end() ? &*found : nullptr;
     if (item == nullptr) {
         if (InternalSkins.empty()) {
@@ -239,8 +245,8 @@ void TsSkinManager::LoadBuiltInOrFolder() {
     }
     // A built-in skin without a package would describe itself through its collections; the
     // program has none of that kind, so such an item is a skin without sections.
-    SkinTablesPtr tables =
-        item->Data.isEmpty() ? std::make_shared<const SkinTables>() : LoadSkinPackage(BytesOf(item->Data), onMessage);
+    SkinTablesPtr tables = item->Data.isEmpty() ? std::make_shared<const SkinTables>()
+                                                : LoadSkinPackage(BytesOf(item->Data), onMessage);
     Swap(std::move(tables), std::string(), true);
 }
 
@@ -273,8 +279,9 @@ void TsSkinManager::SendNewSkin(bool refresh) {
     std::vector<QWidget*> suspended;
     SkinChangeFade fade;
     const bool minimised = QApplication::activeWindow() == nullptr &&
-                           std::ranges::all_of(QApplication::topLevelWidgets(),
-                                               [](QWidget* w) { return !w->isVisible() || w->isMinimized(); });
+                           std::ranges::all_of(QApplication::topLevelWidgets(), [](QWidget* w) {
+                               return !w->isVisible() || w->isMinimized();
+                           });
     const bool animate = refresh && IsDefault() && AnimEffects.SkinChanging.Active &&
                          AnimEffects.SkinChanging.Mode == TacAnimType::atFading;
     if (refresh && !minimised) {
@@ -298,6 +305,8 @@ void TsSkinManager::SendNewSkin(bool refresh) {
             hook = new TsSkinHook(this);
         hook->Install();
     }
+    if (IsDefault() && SkinAttachments())
+        SkinAttachments()->ApplicationSkinChanged(this);
     if (refresh) {
         SkinChangeFade::StopAll();
         BroadcastSkinCommand(this, TsSkinCommand::StopFading);
@@ -316,12 +325,16 @@ void TsSkinManager::SendNewSkin(bool refresh) {
 }
 
 void TsSkinManager::SendRemoveSkin() {
+    // The application's shared look goes first: controls that give back what they changed
+    // then take the standard look at once.
+    skin_.reset();
+    skinPath_.clear();
+    if (IsDefault() && SkinAttachments())
+        SkinAttachments()->ApplicationSkinChanged(this);
     if (IsDefault() && hook != nullptr)
         hook->Uninstall();
     skinDataActive_ = false;
     SkinChangeFade::StopAll();
     BroadcastSkinCommand(this, TsSkinCommand::RemoveSkin);
-    skin_.reset();
-    skinPath_.clear();
     emit skinChanged();
 }

@@ -19,8 +19,8 @@
 namespace {
 
 QByteArray SkinBy(const std::string& author, const std::string& extra = {}) {
-    const std::vector<std::uint8_t> bytes =
-        TestPackage("[GLOBALINFO]\r\nAUTHOR=" + author + "\r\nVERSION=6.5\r\n[BUTTON]\r\nCOLOR=255\r\n" + extra);
+    const std::vector<std::uint8_t> bytes = TestPackage(
+        "[GLOBALINFO]\r\nAUTHOR=" + author + "\r\nVERSION=6.5\r\n[BUTTON]\r\nCOLOR=255\r\n" + extra);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -76,8 +76,11 @@ public:
         Made.push_back({control, QStringLiteral("adapter %1").arg(static_cast<int>(kind))});
         return new Answering(control);
     }
+    void ApplicationSkinChanged(TsSkinManager*) override { ++SkinChanges; }
+    int SkinChanges = 0;
     bool Has(const QWidget* widget, const QString& what) const {
-        return std::ranges::any_of(Made, [&](const Attachment& a) { return a.Widget == widget && a.What == what; });
+        return std::ranges::any_of(Made,
+                                   [&](const Attachment& a) { return a.Widget == widget && a.What == what; });
     }
 
 private:
@@ -100,8 +103,12 @@ protected:
         manager = std::make_unique<TsSkinManager>();
         manager->SetIsDefault(true);
         manager->AnimEffects.SkinChanging.Active = false;
-        manager->ErrorReporter = [this](const QString& m) { errors.push_back(m.toStdString()); };
-        manager->MessageReporter = [this](const QString& m) { messages.push_back(m.toStdString()); };
+        manager->ErrorReporter = [this](const QString& m) {
+            errors.push_back(m.toStdString());
+        };
+        manager->MessageReporter = [this](const QString& m) {
+            messages.push_back(m.toStdString());
+        };
         manager->BeginLoading();
         manager->InternalSkins = {{QStringLiteral("DarkGlass (internal)"), SkinBy("dark")},
                                   {QStringLiteral("Alpha"), SkinBy("builtin")}};
@@ -166,8 +173,12 @@ TEST_F(SkinManagerTest, AFailedLoadKeepsTheOldNameAndTablesShowsTheErrorAndStill
     QWidget form;
     Recorder control(&form);
     int before_ = 0, after = 0;
-    manager->OnBeforeChange = [&] { ++before_; };
-    manager->OnAfterChange = [&] { ++after; };
+    manager->OnBeforeChange = [&] {
+        ++before_;
+    };
+    manager->OnAfterChange = [&] {
+        ++after;
+    };
 
     WriteSkinFile("Broken.ktz", QByteArray("ktzf\x01\x00\x00\x00", 8));
     manager->SetSkinName(QStringLiteral("Broken"));
@@ -214,8 +225,8 @@ TEST_F(SkinManagerTest, TheBroadcastReachesNestedControlsOnceEachInChildOrderAnd
     auto* deeper = new Recorder(nested, &log);
     deeper->setObjectName(QStringLiteral("deeper"));
     manager->SetSkinName(QStringLiteral("Alpha"));
-    EXPECT_EQ(log, (std::vector<std::string>{"first", "nested", "deeper", "first", "nested", "deeper", "first",
-                                             "nested", "deeper"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "nested", "deeper", "first", "nested", "deeper",
+                                             "first", "nested", "deeper"}));
     EXPECT_GE(deeper->SkinData.SkinIndex, 0);
 
     // Another manager's new skin is not for them.
@@ -279,8 +290,11 @@ TEST_F(SkinManagerTest, CachedIndexesFollowTheSkin) {
 
 TEST(SkinVersionMessage, OnlyAnArgumentSlashAcverInAnyCaseAsksForIt) {
     std::vector<QString> shown;
-    const auto show = [&shown](const QString& text) { shown.push_back(text); };
+    const auto show = [&shown](const QString& text) {
+        shown.push_back(text);
+    };
     ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("/ACVer")}, show);
-    ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("acver"), QStringLiteral("/acver2")}, show);
+    ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("acver"), QStringLiteral("/acver2")},
+                           show);
     EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Zentrile v6.68")});
 }
