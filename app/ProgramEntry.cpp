@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "MainFormLayout.h"
 #include "MorvaneMain.h"
+#include "SkinVersionMessage.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,6 +57,7 @@ void InstallFontSubstitutes() {
 int RunMorvane(QApplication& app) {
     InstallFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
+    ShowSkinVersionIfAsked(QCoreApplication::arguments());
     std::unique_ptr<TMorvaneMainForm> window;
     try {
         window = std::make_unique<TMorvaneMainForm>();
