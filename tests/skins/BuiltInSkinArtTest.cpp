@@ -108,8 +108,9 @@ TEST(BuiltInSkinArt, TextKeepsFourAndAHalfToOneOnEveryBackground) {
     }
 }
 
-// Disabled text is a mix of the font and the section colour; it stays readable.
-TEST(BuiltInSkinArt, DisabledTextStaysReadable) {
+// Disabled text is a mix of the font and the section colour; it stays readable. An inactive
+// window's caption is drawn that way too, on the inactive title, and must read well.
+TEST(BuiltInSkinArt, DisabledTextAndTheInactiveCaptionStayReadable) {
     for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
         const SkinTables& skin = *LoadBuiltInSkin(spec).Tables;
         for (const char* section : {"SPEEDBUTTON", "BUTTON", "EDIT", "COMBOBOX", "TOOLBUTTON", "CHECKBOX"}) {
@@ -118,6 +119,10 @@ TEST(BuiltInSkinArt, DisabledTextStaysReadable) {
                                                    SectionTextColor(*s, TsState::Disabled));
             EXPECT_GE(contrast, 2.0) << spec.Name << " " << section;
         }
+        const TsGeneralData* title = skin.Section(skin.FindSection("FORMTITLE"));
+        const double caption = LowestContrast(Render(skin, "FORMTITLE", QSize(400, 24), TsState::Disabled),
+                                              SectionTextColor(*title, TsState::Disabled));
+        EXPECT_GE(caption, 3.0) << spec.Name << " inactive caption";
     }
 }
 

@@ -88,7 +88,7 @@ std::array<FrameLook, 4> TabLooks() {
 
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
-    s.Title.Color = QColor("#2E62BA");
+    s.Title.Color = QColor("#000814");
     s.Title.Gradient = TitleFace;
     s.Title.Text = Qt::white;
     s.Title.Outline = QColor("#123A7A");
@@ -154,20 +154,12 @@ void SetSections(SkinStyle& s) {
 }
 
 void SetFrames(SkinStyle& s) {
-    FrameLook frame;
-    frame.Radius = 6;
-    frame.Margin = 6;
-    frame.Rim = QColor("#123A7A");
-    frame.Body = QColor("#2E62BA");
-    frame.BodyWidth = 2;
-    frame.InnerRim = QColor("#1B4A9C");
-    FrameLook inactive = frame;
-    inactive.Rim = QColor("#4A5E80");
-    inactive.Body = QColor("#7E93B6");
-    inactive.InnerRim = QColor("#61779C");
+    WindowFrameLook frame{QColor("#123A7A"), QColor("#2E62BA"), White(0.2), QColor("#1B4A9C"), White(0.45)};
+    WindowFrameLook inactive{QColor("#6A7D9E"), QColor("#B4C3DB"), White(0.35), QColor("#8D9FBE"),
+                             White(0.5)};
     s.FormFrame = {frame, inactive};
-    s.TitleBar = {StripLook{White(0.45), QColor("#123A7A"), {}},
-                  StripLook{White(0.35), QColor("#4A5E80"), Alpha(QColor("#8A9BB8"), 0.62)}};
+    s.TitleBar = {StripLook{{}, QColor("#123A7A"), {}},
+                  StripLook{{}, QColor("#8D9FBE"), Alpha(QColor("#D3DCEA"), 0.88)}};
     s.ButtonFrames = Buttons();
     const std::array<FrameLook, 5> b = s.ButtonFrames;
     s.ComboButtonFrames = {b[0], b[1], b[2], b[3]};
@@ -304,13 +296,13 @@ SkinStyle BluePlasticStyle() {
     s.MasterSize = QSize(192, 222);
     s.MasterBits = 8;
     s.SectionCount = 65;
-    s.Metrics.TitleHeight = 26;
+    s.Metrics.TitleHeight = 28;
     s.Metrics.BorderWidth = 4;
-    s.Metrics.FrameMargin = 6;
+    s.Metrics.FrameMargin = 4;
     s.Metrics.TitleButton = QSize(25, 19);
     s.Metrics.TitleButtonMaskType = 0;
     s.Metrics.BiRight = 4;
-    s.Metrics.BiTop = 3;
+    s.Metrics.BiTop = 6;
     s.Metrics.BiSpace = 2;
     s.Metrics.Box = 13;
     s.Metrics.SmallBox = 9;
@@ -328,21 +320,28 @@ SkinStyle BluePlasticStyle() {
     };
     // Where each picture sits in the master image (planned once, largest first).
     s.Layout = {
-        {"FormFrame", {0, 0}},      {"BoxChecked", {28, 0}},      {"BoxUnchecked", {80, 0}},
-        {"BoxGrayed", {132, 0}},    {"GaugeFrame", {184, 0}},     {"Progress", {184, 16}},
-        {"RadioChecked", {28, 26}}, {"RadioUnchecked", {80, 26}}, {"RadioGrayed", {132, 26}},
-        {"Selection", {0, 28}},     {"TitleBar", {16, 28}},       {"PageFrame", {184, 32}},
-        {"StatusRule", {0, 44}},    {"MenuLine", {4, 44}},        {"GroupFrame", {184, 48}},
-        {"Button", {0, 52}},        {"ComboButton", {50, 52}},    {"ScrollPart", {90, 52}},
-        {"ToolButton", {130, 52}},  {"HintFrame", {170, 52}},     {"Close", {0, 72}},
-        {"Maximise", {75, 72}},     {"SmallChecked", {150, 72}},  {"SmallUnchecked", {150, 90}},
-        {"Restore", {0, 91}},       {"Minimise", {75, 91}},       {"SmallGrayed", {150, 108}},
-        {"Help", {0, 110}},         {"Edit", {75, 110}},          {"MenuItem", {107, 110}},
-        {"PanelFrame", {139, 110}}, {"GripH", {75, 126}},         {"GripV", {107, 126}},
-        {"ArrowUp", {139, 126}},    {"TrackFrame", {171, 126}},   {"ArrowDown", {0, 129}},
-        {"ArrowLeft", {32, 129}},   {"ArrowRight", {64, 142}},    {"Header", {96, 142}},
-        {"TabTop", {128, 142}},     {"TabBottom", {160, 142}},    {"TabLeft", {0, 145}},
-        {"TabRight", {32, 145}},    {"ComboArrow", {64, 158}},
+        {"BoxChecked", {0, 0}},       {"BoxUnchecked", {52, 0}},
+        {"BoxGrayed", {104, 0}},      {"FormFrame", {156, 0}},
+        {"Selection", {176, 0}},      {"MenuLine", {176, 16}},
+        {"SmallChecked", {156, 20}},  {"RadioChecked", {0, 26}},
+        {"RadioUnchecked", {52, 26}}, {"RadioGrayed", {104, 26}},
+        {"StatusRule", {156, 38}},    {"TitleBar", {170, 38}},
+        {"GaugeFrame", {182, 38}},    {"Button", {0, 52}},
+        {"ComboButton", {50, 52}},    {"ScrollPart", {90, 52}},
+        {"ToolButton", {130, 52}},    {"Progress", {170, 54}},
+        {"PageFrame", {178, 54}},     {"Close", {0, 72}},
+        {"Maximise", {75, 72}},       {"SmallUnchecked", {150, 72}},
+        {"SmallGrayed", {150, 90}},   {"Restore", {0, 91}},
+        {"Minimise", {75, 91}},       {"Edit", {150, 108}},
+        {"GroupFrame", {182, 108}},   {"Help", {0, 110}},
+        {"MenuItem", {75, 110}},      {"GripH", {107, 110}},
+        {"GripV", {139, 124}},        {"HintFrame", {171, 124}},
+        {"PanelFrame", {179, 124}},   {"ArrowUp", {75, 126}},
+        {"ArrowDown", {107, 126}},    {"ArrowLeft", {0, 129}},
+        {"ArrowRight", {32, 129}},    {"Header", {139, 140}},
+        {"TrackFrame", {171, 140}},   {"TabTop", {64, 142}},
+        {"TabBottom", {96, 142}},     {"TabLeft", {0, 145}},
+        {"TabRight", {32, 145}},      {"ComboArrow", {128, 156}},
     };
     return s;
 }

@@ -162,21 +162,13 @@ void SetSections(SkinStyle& s) {
 }
 
 void SetFrames(SkinStyle& s) {
-    FrameLook frame;
-    frame.Radius = 4;
-    frame.Margin = 6;
-    frame.Rim = QColor("#0B0C0D");
-    frame.Body = QColor("#30343A");
-    frame.BodyWidth = 2;
-    frame.InnerRim = QColor("#17191C");
-    frame.HighlightTop = Alpha(EdgeLight, 0.9);
-    frame.Highlight = White(0.1);
-    FrameLook inactive = frame;
-    inactive.Body = QColor("#2A2C30");
-    inactive.HighlightTop = White(0.25);
+    WindowFrameLook frame{QColor("#0B0C0D"), QColor("#2B2E33"), White(0.07), QColor("#141618"),
+                          Alpha(EdgeLight, 0.8)};
+    WindowFrameLook inactive{QColor("#0B0C0D"), QColor("#27292D"), White(0.05), QColor("#141618"),
+                             White(0.2)};
     s.FormFrame = {frame, inactive};
-    s.TitleBar = {StripLook{White(0.16), QColor("#141618"), {}},
-                  StripLook{White(0.08), QColor("#141618"), Alpha(QColor("#2A2C30"), 0.6)}};
+    s.TitleBar = {StripLook{{}, QColor("#141618"), {}},
+                  StripLook{{}, QColor("#141618"), Alpha(QColor("#2A2C30"), 0.6)}};
     s.ButtonFrames = Buttons();
     const std::array<FrameLook, 5> b = s.ButtonFrames;
     s.ComboButtonFrames = {b[0], b[1], b[2], b[3]};
@@ -310,13 +302,13 @@ SkinStyle DarkGlassStyle() {
     s.MasterSize = QSize(192, 256);
     s.MasterBits = 8;
     s.SectionCount = 63;
-    s.Metrics.TitleHeight = 25;
+    s.Metrics.TitleHeight = 27;
     s.Metrics.BorderWidth = 4;
-    s.Metrics.FrameMargin = 6;
+    s.Metrics.FrameMargin = 4;
     s.Metrics.TitleButton = QSize(25, 18);
     s.Metrics.TitleButtonMaskType = 1;
     s.Metrics.BiRight = 4;
-    s.Metrics.BiTop = 3;
+    s.Metrics.BiTop = 6;
     s.Metrics.BiSpace = 2;
     s.Metrics.Box = 13;
     s.Metrics.SmallBox = 9;
@@ -334,48 +326,48 @@ SkinStyle DarkGlassStyle() {
     s.Layout = {
         {"Close", {0, 0}},
         {"Maximise", {75, 0}},
-        {"FormFrame", {150, 0}},
-        {"TitleBar", {178, 0}},
-        {"StatusRule", {178, 16}},
-        {"MenuLine", {182, 16}},
-        {"ComboButton", {150, 28}},
+        {"ComboButton", {150, 0}},
+        {"ScrollPart", {150, 20}},
         {"Restore", {0, 36}},
         {"Minimise", {75, 36}},
-        {"ScrollPart", {150, 48}},
-        {"GaugeFrame", {179, 68}},
+        {"ToolButton", {150, 40}},
+        {"StatusRule", {150, 60}},
+        {"MenuLine", {154, 60}},
+        {"TitleBar", {179, 60}},
         {"Help", {0, 72}},
         {"BoxChecked", {75, 72}},
         {"BoxUnchecked", {127, 72}},
-        {"Progress", {179, 84}},
+        {"GaugeFrame", {179, 76}},
+        {"Progress", {179, 92}},
         {"BoxGrayed", {75, 98}},
         {"RadioChecked", {127, 98}},
-        {"PageFrame", {179, 100}},
         {"RadioUnchecked", {0, 108}},
         {"Selection", {52, 108}},
+        {"PageFrame", {179, 108}},
         {"RadioGrayed", {52, 124}},
         {"Button", {104, 124}},
-        {"SmallChecked", {154, 124}},
-        {"ToolButton", {0, 134}},
-        {"GroupFrame", {40, 134}},
-        {"SmallUnchecked", {154, 142}},
-        {"SmallGrayed", {104, 144}},
-        {"HintFrame", {140, 144}},
-        {"Edit", {40, 150}},
-        {"MenuItem", {72, 150}},
-        {"GripH", {0, 154}},
-        {"GripV", {140, 160}},
-        {"PanelFrame", {172, 160}},
-        {"TrackFrame", {180, 160}},
-        {"ArrowUp", {104, 162}},
+        {"FormFrame", {154, 124}},
+        {"GroupFrame", {174, 124}},
+        {"HintFrame", {182, 124}},
+        {"SmallChecked", {0, 134}},
+        {"PanelFrame", {36, 134}},
+        {"TrackFrame", {44, 134}},
+        {"SmallUnchecked", {104, 144}},
+        {"SmallGrayed", {140, 144}},
+        {"Edit", {36, 150}},
+        {"MenuItem", {68, 150}},
+        {"GripH", {0, 152}},
+        {"GripV", {100, 162}},
+        {"ArrowUp", {132, 162}},
         {"ArrowDown", {32, 166}},
         {"ArrowLeft", {64, 166}},
-        {"ArrowRight", {0, 170}},
-        {"Header", {136, 176}},
-        {"TabTop", {96, 178}},
-        {"TabBottom", {32, 182}},
-        {"TabLeft", {64, 182}},
-        {"TabRight", {0, 186}},
-        {"ComboArrow", {128, 192}},
+        {"ArrowRight", {0, 168}},
+        {"Header", {96, 178}},
+        {"TabTop", {128, 178}},
+        {"TabBottom", {160, 178}},
+        {"TabLeft", {32, 182}},
+        {"TabRight", {64, 182}},
+        {"ComboArrow", {96, 194}},
     };
     return s;
 }

@@ -87,6 +87,32 @@ void PaintFrame(QPainter& p, const QRect& cell, const FrameLook& look) {
     p.restore();
 }
 
+void PaintWindowFrame(QPainter& p, const QRect& cell, int border, const WindowFrameLook& look) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const int w = cell.width(), h = cell.height(), x = cell.left(), y = cell.top();
+    const QRect left(x, y, border, h), right(x + w - border, y, border, h),
+        bottom(x, y + h - border, w, border);
+    for (const QRect& band : {left, right, bottom})
+        p.fillRect(band, look.Body);
+    if (look.BodyHighlight.isValid() && border > 2) {
+        p.fillRect(QRect(x + 1, y + 1, 1, h - 2), look.BodyHighlight);
+        p.fillRect(QRect(x + w - 2, y + 1, 1, h - 2), look.BodyHighlight);
+        p.fillRect(QRect(x + 2, y + h - 2, w - 4, 1), look.BodyHighlight);
+    }
+    if (look.InnerRim.isValid() && border > 1) {
+        p.fillRect(QRect(x + border - 1, y + 1, 1, h - border), look.InnerRim);
+        p.fillRect(QRect(x + w - border, y + 1, 1, h - border), look.InnerRim);
+        p.fillRect(QRect(x + border - 1, y + h - border, w - 2 * border + 2, 1), look.InnerRim);
+    }
+    if (look.TopHighlight.isValid())
+        p.fillRect(QRect(x + border, y + 1, w - 2 * border, 1), look.TopHighlight);
+    p.setPen(look.Rim);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(x, y, w - 1, h - 1));
+    p.restore();
+}
+
 void PaintStrip(QPainter& p, const QRect& cell, const StripLook& look) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -33,6 +33,18 @@ struct FrameLook {
 
 void PaintFrame(QPainter& painter, const QRect& cell, const FrameLook& look);
 
+// The window frame, drawn over the whole window after the title strip: square and opaque at its
+// outer edge (windows are rectangles), a band `border` wide at the left, right and bottom, and
+// along the top only the rim and a highlight, so the title strip shows below them.
+struct WindowFrameLook {
+    QColor Rim;           // the outermost pixel all round
+    QColor Body;          // the band at the left, right and bottom
+    QColor BodyHighlight; // one pixel inside the rim in the band (with alpha); invalid: none
+    QColor InnerRim;      // one pixel between the band and the client area; invalid: none
+    QColor TopHighlight;  // one pixel under the rim along the top (with alpha); invalid: none
+};
+void PaintWindowFrame(QPainter& painter, const QRect& cell, int border, const WindowFrameLook& look);
+
 // The title strip's picture: a line along its top, one along its bottom and an overlay (the
 // inactive title's wash).
 struct StripLook {

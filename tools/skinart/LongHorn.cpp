@@ -105,7 +105,7 @@ FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2) {
 
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
-    s.Title.Color = QColor("#C9D7E7");
+    s.Title.Color = QColor("#9FB0C4");
     s.Title.Gradient = TitleFace;
     s.Title.Text = Text;
     s.Dialog = {Window, {}, GradientDirection::Down, Text};
@@ -176,20 +176,11 @@ void SetSections(SkinStyle& s) {
 }
 
 void SetFrames(SkinStyle& s) {
-    FrameLook frame;
-    frame.Radius = 5;
-    frame.Margin = 6;
-    frame.Rim = QColor("#5E7592");
-    frame.Body = QColor("#B7C9DD");
-    frame.BodyWidth = 2;
-    frame.InnerRim = QColor("#8DA4C0");
-    FrameLook inactive = frame;
-    inactive.Rim = QColor("#8C9AAB");
-    inactive.Body = QColor("#D3DCE6");
-    inactive.InnerRim = QColor("#AEBBCB");
+    WindowFrameLook frame{QColor("#5E7592"), QColor("#B7C9DD"), White(0.45), QColor("#8DA4C0"), White(0.75)};
+    WindowFrameLook inactive{QColor("#8C9AAB"), QColor("#D6DEE8"), White(0.4), QColor("#AEBBCB"), White(0.6)};
     s.FormFrame = {frame, inactive};
-    s.TitleBar = {StripLook{White(0.7), QColor("#8DA4C0"), {}},
-                  StripLook{White(0.6), QColor("#AEBBCB"), Alpha(QColor("#F3F6FA"), 0.55)}};
+    s.TitleBar = {StripLook{{}, QColor("#8DA4C0"), {}},
+                  StripLook{{}, QColor("#AEBBCB"), Alpha(QColor("#F3F6FA"), 0.6)}};
     s.ButtonFrames = Buttons();
     const std::array<FrameLook, 5> b = s.ButtonFrames;
     s.ComboButtonFrames = {b[0], b[1], b[2], b[3]};
@@ -317,13 +308,13 @@ SkinStyle LongHornStyle() {
     s.MasterSize = QSize(249, 128);
     s.MasterBits = 8;
     s.SectionCount = 63;
-    s.Metrics.TitleHeight = 26;
+    s.Metrics.TitleHeight = 28;
     s.Metrics.BorderWidth = 4;
-    s.Metrics.FrameMargin = 6;
+    s.Metrics.FrameMargin = 4;
     s.Metrics.TitleButton = QSize(26, 17);
     s.Metrics.TitleButtonMaskType = 0;
     s.Metrics.BiRight = 3;
-    s.Metrics.BiTop = 3;
+    s.Metrics.BiTop = 7;
     s.Metrics.BiSpace = 1;
     s.Metrics.Box = 13;
     s.Metrics.SmallBox = 9;
@@ -338,29 +329,21 @@ SkinStyle LongHornStyle() {
     s.FinishOptions = AddAlphaSections;
     // Where each picture sits in the master image (planned once, largest first).
     s.Layout = {
-        {"FormFrame", {0, 0}},       {"GlowRegion", {28, 0}},
-        {"Button", {40, 0}},         {"ComboButton", {90, 0}},
-        {"ScrollPart", {130, 0}},    {"ToolButton", {170, 0}},
-        {"Edit", {210, 0}},          {"StatusRule", {242, 0}},
-        {"MenuLine", {242, 8}},      {"MenuItem", {210, 16}},
-        {"Close", {40, 20}},         {"Maximise", {118, 20}},
-        {"TitleBar", {196, 20}},     {"SmallChecked", {0, 28}},
-        {"GaugeFrame", {234, 32}},   {"Restore", {0, 37}},
-        {"Minimise", {78, 37}},      {"Help", {156, 37}},
-        {"Progress", {240, 48}},     {"GripH", {0, 54}},
-        {"GripV", {32, 54}},         {"ArrowUp", {64, 54}},
-        {"ArrowDown", {96, 54}},     {"ArrowLeft", {128, 54}},
-        {"ArrowRight", {160, 54}},   {"Header", {192, 54}},
-        {"Selection", {224, 54}},    {"PageFrame", {240, 64}},
-        {"TabTop", {0, 70}},         {"TabBottom", {32, 70}},
-        {"TabLeft", {64, 70}},       {"TabRight", {96, 70}},
-        {"GroupFrame", {128, 70}},   {"HintFrame", {136, 70}},
-        {"PanelFrame", {144, 70}},   {"TrackFrame", {152, 70}},
-        {"ComboArrow", {160, 70}},   {"SmallUnchecked", {204, 70}},
-        {"SmallGrayed", {212, 80}},  {"BoxChecked", {160, 84}},
-        {"BoxUnchecked", {0, 86}},   {"BoxGrayed", {52, 86}},
-        {"RadioChecked", {104, 86}}, {"RadioUnchecked", {156, 97}},
-        {"RadioGrayed", {0, 99}},
+        {"GlowRegion", {0, 0}},      {"Button", {12, 0}},           {"ComboButton", {62, 0}},
+        {"ScrollPart", {102, 0}},    {"ToolButton", {142, 0}},      {"FormFrame", {182, 0}},
+        {"Edit", {202, 0}},          {"TitleBar", {234, 0}},        {"MenuLine", {202, 16}},
+        {"Close", {12, 20}},         {"Maximise", {90, 20}},        {"Restore", {168, 20}},
+        {"StatusRule", {0, 24}},     {"Minimise", {0, 37}},         {"Help", {78, 37}},
+        {"MenuItem", {156, 37}},     {"GripH", {188, 37}},          {"Selection", {220, 37}},
+        {"GaugeFrame", {236, 37}},   {"GripV", {156, 53}},          {"ArrowUp", {188, 53}},
+        {"Progress", {220, 53}},     {"PageFrame", {228, 53}},      {"GroupFrame", {236, 53}},
+        {"ArrowDown", {0, 54}},      {"ArrowLeft", {32, 54}},       {"ArrowRight", {64, 54}},
+        {"Header", {96, 54}},        {"TabTop", {128, 69}},         {"TabBottom", {160, 69}},
+        {"TabLeft", {192, 69}},      {"HintFrame", {224, 69}},      {"PanelFrame", {232, 69}},
+        {"TrackFrame", {240, 69}},   {"TabRight", {0, 70}},         {"ComboArrow", {32, 70}},
+        {"BoxChecked", {76, 70}},    {"BoxUnchecked", {76, 83}},    {"BoxGrayed", {128, 85}},
+        {"RadioChecked", {180, 85}}, {"RadioUnchecked", {0, 86}},   {"RadioGrayed", {52, 96}},
+        {"SmallChecked", {104, 98}}, {"SmallUnchecked", {140, 98}}, {"SmallGrayed", {176, 98}},
     };
     s.Backdrop = [title = s.Title.Gradient, m = s.Metrics](const std::string& element, QSize cell) {
         if (element.rfind("Box", 0) == 0 || element.rfind("Radio", 0) == 0 || element.rfind("Small", 0) == 0)

@@ -81,7 +81,7 @@ std::array<FrameLook, 4> TabLooks() {
 
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
-    s.Title.Color = QColor("#D0D0D0");
+    s.Title.Color = QColor("#A0A0A0");
     s.Title.Gradient = TitleFace;
     s.Title.Text = Text;
     s.Dialog = s.Form;
@@ -131,20 +131,11 @@ void SetSections(SkinStyle& s) {
 }
 
 void SetFrames(SkinStyle& s) {
-    FrameLook frame;
-    frame.Radius = 2;
-    frame.Margin = 4;
-    frame.Rim = QColor("#7C7C7C");
-    frame.Body = QColor("#CCCCCC");
-    frame.BodyWidth = 1;
-    frame.InnerRim = QColor("#ADADAD");
-    FrameLook inactive = frame;
-    inactive.Rim = QColor("#A0A0A0");
-    inactive.Body = QColor("#DADADA");
-    inactive.InnerRim = QColor("#C0C0C0");
+    WindowFrameLook frame{QColor("#7C7C7C"), QColor("#CCCCCC"), QColor(), QColor("#ADADAD"), White(0.6)};
+    WindowFrameLook inactive{QColor("#A0A0A0"), QColor("#DADADA"), QColor(), QColor("#C0C0C0"), White(0.5)};
     s.FormFrame = {frame, inactive};
-    s.TitleBar = {StripLook{White(0.5), QColor("#ADADAD"), {}},
-                  StripLook{White(0.4), QColor("#C0C0C0"), Alpha(QColor("#E6E6E6"), 0.55)}};
+    s.TitleBar = {StripLook{{}, QColor("#ADADAD"), {}},
+                  StripLook{{}, QColor("#C0C0C0"), Alpha(QColor("#E6E6E6"), 0.55)}};
     s.ButtonFrames = Buttons();
     const std::array<FrameLook, 5> b = s.ButtonFrames;
     s.ComboButtonFrames = {FrameLook{}, b[1], b[2], FrameLook{}};
@@ -269,13 +260,13 @@ SkinStyle Neutral2Style() {
     s.MasterSize = QSize(189, 312);
     s.MasterBits = 8;
     s.SectionCount = 61;
-    s.Metrics.TitleHeight = 22;
+    s.Metrics.TitleHeight = 24;
     s.Metrics.BorderWidth = 3;
-    s.Metrics.FrameMargin = 4;
+    s.Metrics.FrameMargin = 3;
     s.Metrics.TitleButton = QSize(24, 18);
     s.Metrics.TitleButtonMaskType = 1;
     s.Metrics.BiRight = 2;
-    s.Metrics.BiTop = 2;
+    s.Metrics.BiTop = 4;
     s.Metrics.BiSpace = 0;
     s.Metrics.Box = 13;
     s.Metrics.SmallBox = 9;
@@ -289,51 +280,21 @@ SkinStyle Neutral2Style() {
     s.HasGlowRegion = true;
     // Where each picture sits in the master image (planned once, largest first).
     s.Layout = {
-        {"Close", {0, 0}},
-        {"Maximise", {72, 0}},
-        {"GlowRegion", {144, 0}},
-        {"FormFrame", {156, 0}},
-        {"TitleBar", {176, 0}},
-        {"StatusRule", {176, 16}},
-        {"GaugeFrame", {180, 16}},
-        {"MenuLine", {156, 20}},
-        {"SmallChecked", {144, 24}},
-        {"Progress", {180, 32}},
-        {"Restore", {0, 36}},
-        {"Minimise", {72, 36}},
-        {"SmallUnchecked", {144, 42}},
-        {"PageFrame", {180, 48}},
-        {"GroupFrame", {176, 64}},
-        {"Help", {0, 72}},
-        {"BoxChecked", {72, 72}},
-        {"BoxUnchecked", {124, 72}},
-        {"HintFrame", {176, 80}},
-        {"PanelFrame", {176, 96}},
-        {"BoxGrayed", {72, 98}},
-        {"RadioChecked", {124, 98}},
-        {"RadioUnchecked", {0, 108}},
-        {"Selection", {52, 108}},
-        {"TrackFrame", {180, 112}},
-        {"RadioGrayed", {52, 124}},
-        {"SmallGrayed", {104, 124}},
-        {"Button", {140, 124}},
-        {"ComboButton", {0, 134}},
-        {"Edit", {140, 140}},
-        {"MenuItem", {104, 142}},
-        {"ScrollPart", {0, 150}},
-        {"GripH", {32, 150}},
-        {"GripV", {64, 150}},
-        {"ArrowUp", {136, 156}},
-        {"ArrowDown", {96, 158}},
-        {"ArrowLeft", {0, 166}},
-        {"ArrowRight", {32, 166}},
-        {"Header", {64, 166}},
-        {"ToolButton", {128, 172}},
-        {"TabTop", {96, 174}},
-        {"TabBottom", {0, 182}},
-        {"TabLeft", {32, 182}},
-        {"TabRight", {64, 182}},
-        {"ComboArrow", {128, 188}},
+        {"Close", {0, 0}},           {"Maximise", {72, 0}},       {"GlowRegion", {144, 0}},
+        {"ComboButton", {156, 0}},   {"StatusRule", {156, 16}},   {"MenuLine", {160, 16}},
+        {"GaugeFrame", {180, 16}},   {"SmallChecked", {144, 24}}, {"Progress", {180, 32}},
+        {"Restore", {0, 36}},        {"Minimise", {72, 36}},      {"SmallUnchecked", {144, 42}},
+        {"TitleBar", {176, 60}},     {"Help", {0, 72}},           {"BoxChecked", {72, 72}},
+        {"BoxUnchecked", {124, 72}}, {"PageFrame", {176, 76}},    {"GroupFrame", {176, 92}},
+        {"BoxGrayed", {72, 98}},     {"RadioChecked", {124, 98}}, {"RadioUnchecked", {0, 108}},
+        {"FormFrame", {52, 108}},    {"HintFrame", {176, 108}},   {"RadioGrayed", {52, 124}},
+        {"SmallGrayed", {104, 124}}, {"Button", {140, 124}},      {"PanelFrame", {180, 124}},
+        {"Edit", {0, 134}},          {"Selection", {32, 134}},    {"MenuItem", {140, 140}},
+        {"TrackFrame", {172, 140}},  {"ScrollPart", {104, 142}},  {"GripH", {0, 150}},
+        {"GripV", {32, 150}},        {"ArrowUp", {64, 150}},      {"ArrowDown", {136, 156}},
+        {"ArrowLeft", {96, 158}},    {"ArrowRight", {0, 166}},    {"Header", {32, 166}},
+        {"ToolButton", {64, 166}},   {"TabTop", {128, 172}},      {"TabBottom", {96, 174}},
+        {"TabLeft", {0, 182}},       {"TabRight", {32, 182}},     {"ComboArrow", {128, 188}},
     };
     return s;
 }

@@ -89,7 +89,7 @@ std::array<FrameLook, 4> TabLooks() {
 
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
-    s.Title = {Qt::white, {}, GradientDirection::Down, Text};
+    s.Title = {QColor("#9AA1AB"), OneBand(Qt::white, Qt::white), GradientDirection::Down, Text};
     s.Dialog = s.Form;
     s.Button = {Qt::white,
                 OneBand(Qt::white, QColor("#F9FAFB")),
@@ -125,15 +125,8 @@ void SetSections(SkinStyle& s) {
 }
 
 void SetFrames(SkinStyle& s) {
-    FrameLook frame;
-    frame.Radius = 0;
-    frame.Margin = 4;
-    frame.Rim = QColor("#AEB6C2");
-    frame.Body = Qt::white;
-    frame.BodyWidth = 2;
-    FrameLook inactive = frame;
-    inactive.Rim = QColor("#C9CFD8");
-    inactive.Body = QColor("#FAFBFC");
+    WindowFrameLook frame{QColor("#AEB6C2"), Qt::white, QColor(), QColor(), QColor()};
+    WindowFrameLook inactive{QColor("#C9CFD8"), QColor("#FBFBFC"), QColor(), QColor(), QColor()};
     s.FormFrame = {frame, inactive};
     s.TitleBar = {StripLook{{}, QColor("#D3D8DF"), {}}, StripLook{{}, QColor("#DDE1E6"), Alpha(Window, 0.6)}};
     s.ButtonFrames = Buttons();
@@ -307,13 +300,13 @@ SkinStyle NextAlphaStyle() {
     s.MasterSize = QSize(210, 300);
     s.MasterBits = 24;
     s.SectionCount = 63;
-    s.Metrics.TitleHeight = 28;
+    s.Metrics.TitleHeight = 32;
     s.Metrics.BorderWidth = 3;
-    s.Metrics.FrameMargin = 4;
+    s.Metrics.FrameMargin = 3;
     s.Metrics.TitleButton = QSize(27, 20);
     s.Metrics.TitleButtonMaskType = 1;
     s.Metrics.BiRight = 4;
-    s.Metrics.BiTop = 4;
+    s.Metrics.BiTop = 7;
     s.Metrics.BiSpace = 2;
     s.Metrics.Box = 14;
     s.Metrics.SmallBox = 10;
@@ -345,25 +338,25 @@ SkinStyle NextAlphaStyle() {
         {"Close", {0, 0}},           {"Maximise", {81, 0}},
         {"ComboButton", {162, 0}},   {"PageFrame", {202, 0}},
         {"GroupFrame", {202, 16}},   {"ScrollPart", {162, 20}},
-        {"HintFrame", {202, 32}},    {"Restore", {0, 40}},
-        {"TitleBar", {81, 40}},      {"Minimise", {96, 40}},
-        {"FormFrame", {177, 40}},    {"StatusRule", {197, 40}},
-        {"MenuLine", {197, 48}},     {"PanelFrame", {81, 56}},
-        {"Edit", {177, 60}},         {"GlowRegion", {81, 73}},
-        {"Help", {0, 80}},           {"BoxChecked", {96, 80}},
-        {"BoxUnchecked", {152, 80}}, {"TrackFrame", {81, 88}},
+        {"StatusRule", {202, 32}},   {"MenuLine", {206, 32}},
+        {"Restore", {0, 40}},        {"TitleBar", {81, 40}},
+        {"Minimise", {96, 40}},      {"Edit", {177, 40}},
+        {"HintFrame", {81, 56}},     {"MenuItem", {177, 56}},
+        {"GlowRegion", {81, 73}},    {"Help", {0, 80}},
+        {"BoxChecked", {96, 80}},    {"BoxUnchecked", {152, 80}},
+        {"PanelFrame", {81, 88}},    {"TrackFrame", {81, 104}},
         {"Button", {112, 108}},      {"ToolButton", {162, 108}},
         {"BoxGrayed", {0, 120}},     {"RadioChecked", {56, 120}},
-        {"Selection", {112, 128}},   {"SmallChecked", {159, 128}},
+        {"FormFrame", {112, 128}},   {"SmallChecked", {159, 128}},
         {"Progress", {135, 135}},    {"RadioUnchecked", {0, 148}},
         {"RadioGrayed", {56, 148}},  {"SmallUnchecked", {159, 148}},
-        {"SmallGrayed", {112, 150}}, {"MenuItem", {152, 168}},
-        {"GripH", {112, 170}},       {"GripV", {0, 176}},
-        {"ArrowUp", {32, 176}},      {"ArrowDown", {64, 176}},
-        {"ArrowLeft", {144, 184}},   {"ArrowRight", {176, 184}},
-        {"Header", {96, 186}},       {"TabTop", {0, 192}},
-        {"TabBottom", {32, 192}},    {"TabLeft", {64, 192}},
-        {"TabRight", {128, 200}},    {"ComboArrow", {0, 208}},
+        {"SmallGrayed", {112, 150}}, {"GripH", {152, 168}},
+        {"Selection", {184, 168}},   {"GripV", {112, 170}},
+        {"ArrowUp", {0, 176}},       {"ArrowDown", {32, 176}},
+        {"ArrowLeft", {64, 176}},    {"ArrowRight", {144, 184}},
+        {"Header", {176, 184}},      {"TabTop", {96, 186}},
+        {"TabBottom", {0, 192}},     {"TabLeft", {32, 192}},
+        {"TabRight", {64, 192}},     {"ComboArrow", {128, 200}},
         {"GaugeFrame", {195, 213}},
     };
     return s;

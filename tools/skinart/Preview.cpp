@@ -84,17 +84,21 @@ public:
 
 // The main window: frame, title with its buttons, and the controls where the window has them.
 void MainWindow(Sampler& s, const QPoint& at) {
+    // The frameless window as the provider lays it out: the title strip across the top, the frame
+    // drawn over everything, the client inset by the border and the title height.
     const TsSkinData& g = s.Skin.SkinData;
     const int bw = g.BorderWidth, th = g.TitleHeight;
-    const QRect window(at, QSize(734 + 2 * bw, 414 + th + 2 * bw));
-    const QRect title(window.left() + bw, window.top() + bw, 734, th);
-    const QPoint client(window.left() + bw, title.bottom() + 1);
+    const QRect window(at, QSize(734 + 2 * bw, 414 + th + bw));
+    const QRect title(window.topLeft(), QSize(window.width(), th));
+    const QPoint client(window.left() + bw, window.top() + th);
     s.Background("FORM", window, TsState::Normal, false);
     s.Background("FORMTITLE", title);
-    const int iconLeft = title.left() + 8;
-    s.Text("FORMTITLE", QRect(iconLeft, title.top(), 400, th), QStringLiteral("Morvane"), TsState::Normal,
+    if (const TsMaskData* frame = s.SectionMaskOf("FORM", SectionMask::BordersMask))
+        DrawMask(s.P, *frame, window, TsState::Normal);
+    const QRect band(title.left() + bw, title.top() + bw, title.width() - 2 * bw, th - bw);
+    s.Text("FORMTITLE", band.adjusted(26, 0, 0, 0), QStringLiteral("Quellmark v0.0.2"), TsState::Normal,
            Qt::AlignLeft | Qt::AlignVCenter);
-    int right = title.right() + 1 - g.BIRight;
+    int right = window.right() + 1 - g.BIRight - bw;
     const struct {
         const char* Key;
         TsState State;
@@ -105,12 +109,10 @@ void MainWindow(Sampler& s, const QPoint& at) {
         if (m == nullptr)
             continue;
         const QSize size(m->ColumnWidth(), m->Picture.height());
-        const QRect place(QPoint(right - size.width(), title.top() + g.BITop), size);
+        const QRect place(QPoint(right - size.width(), window.top() + g.BITop), size);
         s.Glyph(m, place, b.State);
         right = place.left() - g.BISpace;
     }
-    if (const TsMaskData* frame = s.SectionMaskOf("FORM", SectionMask::BordersMask))
-        DrawMask(s.P, *frame, window, TsState::Normal);
 
     const auto c = [&](int x, int y, int w, int h) {
         return QRect(client + QPoint(x, y), QSize(w, h));

@@ -191,7 +191,9 @@ Atlas DrawMaster(const SkinStyle& s) {
             backdrop = s.Backdrop(spec.Name, spec.Cell.Size);
         atlas.Place(spec.Name, PlacementOf(s, spec.Name).At, spec.Cell, backdrop);
     }
-    DrawFrames(atlas, "FormFrame", s.FormFrame.data());
+    atlas.Paint("FormFrame", [&s](QPainter& p, const QRect& cell, int column) {
+        PaintWindowFrame(p, cell, s.Metrics.FrameMargin, s.FormFrame[column]);
+    });
     atlas.Paint("TitleBar", [&s](QPainter& p, const QRect& cell, int column) {
         PaintStrip(p, cell, s.TitleBar[column]);
     });

@@ -72,8 +72,8 @@ struct SkinStyle {
         Header, ToolButton, Menu, MenuItem, MenuLine, Page, Tab, Group, Panel, Track, Thumb, ScrollButton,
         CheckBox, Splitter;
 
-    std::array<FrameLook, 2> FormFrame; // active, inactive
-    std::array<StripLook, 2> TitleBar;  // active, inactive
+    std::array<WindowFrameLook, 2> FormFrame; // active, inactive
+    std::array<StripLook, 2> TitleBar;        // active, inactive
     std::array<FrameLook, 5> ButtonFrames;
     std::array<FrameLook, 4> ComboButtonFrames;
     std::array<FrameLook, 4> EditFrames;

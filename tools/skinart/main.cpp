@@ -1,11 +1,12 @@
 // skinart: draws the five built-in skins and packs them.
 //   skinart <folder>                    writes DarkGlass.ktz ... BluePlastic.ktz into the folder
-//   skinart --preview <folder> [names]  writes a sampler sheet and the enlarged master image of
+//   skinart --preview <folder> [names]  writes a sampler sheet and the enlarged bitmaps of
 //                                       each skin (or of the named ones) as PNG files
 #include "PackageWriter.h"
 #include "Preview.h"
 #include "SkinBuilder.h"
 #include "SkinElements.h"
+#include "SkinPictures.h"
 
 #include <QGuiApplication>
 #include <exception>
@@ -35,11 +36,14 @@ int WritePreviews(int argc, char** argv) {
             continue;
         const BuiltSkin skin = BuildSkin(style);
         PreviewSheet(skin.Package).save(QString::fromStdString(folder + "/" + style.Name + "-sheet.png"));
-        const QImage master = DrawMaster(style).Compose();
-        master.scaled(master.size() * 4)
-            .save(QString::fromStdString(folder + "/" + style.Name + "-master.png"));
-        const QImage huge = DrawHugeButton(style).Compose();
-        huge.save(QString::fromStdString(folder + "/" + style.Name + "-huge.png"));
+        // The pictures as packed (8-bit ones after the colour reduction), enlarged.
+        for (const PackageEntry& entry : skin.Entries) {
+            if (entry.Name.size() < 4 || entry.Name.substr(entry.Name.size() - 4) != ".bmp")
+                continue;
+            const QImage picture = DecodeBitmap(entry.Data);
+            picture.scaled(picture.size() * 3)
+                .save(QString::fromStdString(folder + "/" + style.Name + "-" + entry.Name + ".png"));
+        }
         std::cout << style.Name << " " << skin.Package.size() << " bytes\n";
     }
     return 0;
