@@ -96,7 +96,7 @@ void SetSections(SkinStyle& s) {
     s.Button = {QColor("#9BC0F2"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#AACBF6"),
                 HotFace,           Text};
     s.ComboButton = s.Button;
-    s.ToolButton = {QColor("#CFDBEC"), {},  GradientDirection::Down, Text, {}, QColor("#AACBF6"),
+    s.ToolButton = {QColor("#B9C8DE"), {},  GradientDirection::Down, Text, {}, QColor("#AACBF6"),
                     HotFace,           Text};
     s.ScrollButton = s.Button;
     s.Thumb = s.Button;
@@ -153,6 +153,15 @@ void SetSections(SkinStyle& s) {
     s.Link = QColor("#1A4FA8");
 }
 
+// A flat tool button: the colour of what it stands on, square, so the section's colour (which
+// sets the disabled text's mix) does not show.
+FrameLook FlatOn(const QColor& background) {
+    FrameLook flat;
+    flat.Radius = 0;
+    flat.Fill = background;
+    return flat;
+}
+
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#123A7A"), QColor("#2E62BA"), White(0.2), QColor("#1B4A9C"), White(0.45)};
     WindowFrameLook inactive{QColor("#6A7D9E"), QColor("#B4C3DB"), White(0.35), QColor("#8D9FBE"),
@@ -193,7 +202,7 @@ void SetFrames(SkinStyle& s) {
     s.HeaderFrames[2].Rim = DeepRim;
     s.HeaderFrames[2].Fill = Alpha(QColor("#2F66C4"), 0.18);
     s.HeaderFrames[2].HighlightTop = Alpha(DeepRim, 0.35);
-    s.ToolButtonFrames = {FrameLook{}, b[1], b[2], FrameLook{}};
+    s.ToolButtonFrames = {FlatOn(Window), b[1], b[2], FlatOn(Window)};
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#7F9CC8"), Window, 2);
     s.GaugeFrame.HighlightTop = Alpha(QColor("#1B4A9C"), 0.12);

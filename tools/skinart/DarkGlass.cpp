@@ -105,8 +105,7 @@ void SetSections(SkinStyle& s) {
     s.Button = {QColor("#464B52"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#525962"),
                 HotFace,           Qt::white};
     s.ComboButton = s.Button;
-    s.ToolButton = {QColor("#34373C"), {},       GradientDirection::Down, Text, {}, QColor("#525962"),
-                    HotFace,           Qt::white};
+    s.ToolButton = {Window, {}, GradientDirection::Down, Text, {}, QColor("#525962"), HotFace, Qt::white};
     s.ScrollButton = s.Button;
     s.Thumb = s.Button;
     s.Track = {QColor("#222428"), OneBand(QColor("#1C1E21"), QColor("#272A2E")), GradientDirection::Down,
@@ -276,8 +275,8 @@ void SetGlyphs(SkinStyle& s) {
     };
 }
 
-// The grain is the background of the window and of the panels and pages on it; each reference
-// is decoded on its own when the skin loads, so it is named no more often than that.
+// The grain is the background of the window, the panels and pages on it and the flat tool buttons;
+// each reference is decoded on its own when the skin loads, so it is named no more often than that.
 void FinishOptions(OptionsText& text) {
     for (const char* name : {"FORM", "DIALOG", "PANEL", "PAGECONTROL"})
         text.Section(name)
@@ -285,6 +284,8 @@ void FinishOptions(OptionsText& text) {
             .Set("HOTPATTERN", "BKGND.JPG")
             .Set("IMAGEPERCENT", 100)
             .Set("HOTIMAGEPERCENT", 100);
+    // A flat tool button shows the grain too; under the mouse it lights up without it.
+    text.Section("TOOLBUTTON").Set("PATTERN", "BKGND.JPG").Set("IMAGEPERCENT", 100);
     AddAlphaSections(text);
 }
 

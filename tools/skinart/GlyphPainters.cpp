@@ -35,6 +35,29 @@ QRectF BoxRect(const QRect& cell, const BoxLook& look) {
     return QRectF(cell.left(), cell.top(), cell.width(), cell.height() - shadow);
 }
 
+// Outlines one pixel wide on whole pixels: a bar across the middle, one window, two windows.
+void PaintThinIcon(QPainter& p, const QRectF& box, const QColor& color, TitleIcon icon) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(color, 1));
+    p.setBrush(Qt::NoBrush);
+    const QRect r = box.toRect().adjusted(0, 0, -1, -1);
+    if (icon == TitleIcon::Minimise) {
+        p.drawLine(r.left(), r.center().y() + 1, r.right(), r.center().y() + 1);
+    } else if (icon == TitleIcon::Maximise) {
+        p.drawRect(r);
+    } else {
+        const int offset = std::max(2, r.width() / 4);
+        const QRect front(r.left(), r.top() + offset, r.width() - offset, r.height() - offset);
+        p.drawRect(front);
+        p.drawPolyline(
+            QPolygon({QPoint(r.left() + offset, front.top() - 1), QPoint(r.left() + offset, r.top()),
+                      QPoint(r.right(), r.top()), QPoint(r.right(), front.bottom() - offset),
+                      QPoint(front.right() + 1, front.bottom() - offset)}));
+    }
+    p.restore();
+}
+
 } // namespace
 
 void PaintCheckBox(QPainter& p, const QRect& cell, const BoxLook& look, int column, BoxMark mark) {
@@ -120,6 +143,10 @@ void PaintTitleButton(QPainter& p, const QRect& cell, const TitleButtonLook& loo
         p.fillPath(HelpDotPath(box), color);
         break;
     default: {
+        if (look.Thin) {
+            PaintThinIcon(p, box, color, icon);
+            break;
+        }
         const QPainterPath path = icon == TitleIcon::Maximise  ? MaximisePath(box)
                                   : icon == TitleIcon::Restore ? RestorePath(box)
                                                                : MinimisePath(box);

@@ -53,6 +53,7 @@ struct TitleButtonLook {
     QColor IconHalo; // with alpha; invalid: none
     qreal IconSize = 8;
     qreal Stroke = 1.6; // cross and question mark
+    bool Thin = false;  // one-pixel outlines for minimise, maximise and restore (modern look)
 };
 
 void PaintTitleButton(QPainter& painter, const QRect& cell, const TitleButtonLook& look, int column,

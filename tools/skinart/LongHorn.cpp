@@ -116,7 +116,7 @@ void SetSections(SkinStyle& s) {
     s.Button.HotGradient = HotFace;
     s.Button.HotText = Text;
     s.ComboButton = s.Button;
-    s.ToolButton = {QColor("#E1E7EF"), {},  GradientDirection::Down, Text, {}, QColor("#D4ECFB"),
+    s.ToolButton = {QColor("#C3CEDB"), {},  GradientDirection::Down, Text, {}, QColor("#D4ECFB"),
                     HotFace,           Text};
     s.ScrollButton = s.Button;
     s.ScrollButton.Color = QColor("#E8EDF3");
@@ -175,6 +175,15 @@ void SetSections(SkinStyle& s) {
     s.Link = QColor("#1C5FAF");
 }
 
+// A flat tool button: the colour of what it stands on, square, so the section's colour (which
+// sets the disabled text's mix) does not show.
+FrameLook FlatOn(const QColor& background) {
+    FrameLook flat;
+    flat.Radius = 0;
+    flat.Fill = background;
+    return flat;
+}
+
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#5E7592"), QColor("#B7C9DD"), White(0.45), QColor("#8DA4C0"), White(0.75)};
     WindowFrameLook inactive{QColor("#8C9AAB"), QColor("#D6DEE8"), White(0.4), QColor("#AEBBCB"), White(0.6)};
@@ -211,7 +220,7 @@ void SetFrames(SkinStyle& s) {
     s.HeaderFrames[2].Fill = Alpha(QColor("#2C6CA8"), 0.16);
     s.HeaderFrames[2].HighlightTop = Alpha(QColor("#2C6CA8"), 0.3);
     FrameLook flat;
-    s.ToolButtonFrames = {flat, b[1], b[2], flat};
+    s.ToolButtonFrames = {FlatOn(Window), b[1], b[2], FlatOn(Window)};
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#A0AFC2"), Window, 2);
     s.GaugeFrame.HighlightTop = Black(0.08);
@@ -280,9 +289,8 @@ void SetGlyphs(SkinStyle& s) {
     closePressed.FillBottom = QColor("#A1251B");
     closePressed.HighlightTop = Black(0.2);
     t.CloseFace = {close, closeHot, closePressed};
-    t.Icon = {QColor("#FFFFFF"), QColor("#FFFFFF"), QColor("#FFFFFF")};
-    t.CloseIcon = t.Icon;
-    t.IconHalo = Alpha(QColor("#2A3F5C"), 0.55);
+    t.Icon = {QColor("#2F4A6B"), QColor("#183A63"), Qt::white};
+    t.CloseIcon = {Qt::white, Qt::white, Qt::white};
     t.IconSize = 8;
     t.Stroke = 1.8;
 

@@ -88,7 +88,7 @@ void SetSections(SkinStyle& s) {
     s.Button = {QColor("#E8E8E8"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#F0F0F0"),
                 HotFace,           Text};
     s.ComboButton = s.Button;
-    s.ToolButton = {QColor("#DADADA"), {},  GradientDirection::Down, Text, {}, QColor("#F0F0F0"),
+    s.ToolButton = {QColor("#C0C0C0"), {},  GradientDirection::Down, Text, {}, QColor("#F0F0F0"),
                     HotFace,           Text};
     s.ScrollButton = s.Button;
     s.Thumb = s.Button;
@@ -130,6 +130,15 @@ void SetSections(SkinStyle& s) {
     s.Link = QColor("#2F4F7F");
 }
 
+// A flat tool button: the colour of what it stands on, square, so the section's colour (which
+// sets the disabled text's mix) does not show.
+FrameLook FlatOn(const QColor& background) {
+    FrameLook flat;
+    flat.Radius = 0;
+    flat.Fill = background;
+    return flat;
+}
+
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#7C7C7C"), QColor("#CCCCCC"), QColor(), QColor("#ADADAD"), White(0.6)};
     WindowFrameLook inactive{QColor("#A0A0A0"), QColor("#DADADA"), QColor(), QColor("#C0C0C0"), White(0.5)};
@@ -162,7 +171,7 @@ void SetFrames(SkinStyle& s) {
     s.HeaderFrames[1].Rim = QColor("#8C8C8C");
     s.HeaderFrames[2].Rim = QColor("#8C8C8C");
     s.HeaderFrames[2].Fill = Black(0.12);
-    s.ToolButtonFrames = {FrameLook{}, b[1], b[2], FrameLook{}};
+    s.ToolButtonFrames = {FlatOn(Window), b[1], b[2], FlatOn(Window)};
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(Rim, Window, 1);
     s.ProgressFrame = Simple(QColor("#8A8A8A"), QColor(), 1);

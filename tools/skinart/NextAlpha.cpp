@@ -100,7 +100,7 @@ void SetSections(SkinStyle& s) {
                 OneBand(QColor("#F3F7FC"), QColor("#EAF1FA")),
                 Text};
     s.ComboButton = {Qt::white, {}, GradientDirection::Down, Text, {}, HotFill, {}, Text};
-    s.ToolButton = {QColor("#ECEEF1"), {}, GradientDirection::Down, Text, {}, HotFill, {}, Text};
+    s.ToolButton = {QColor("#C5CBD3"), {}, GradientDirection::Down, Text, {}, HotFill, {}, Text};
     s.ScrollButton = {QColor("#F0F2F5"), {}, GradientDirection::Down, Text, {}, QColor("#E3E7EC"), {}, Text};
     s.Thumb = {QColor("#C5CCD6"), {}, GradientDirection::Down, Text, {}, QColor("#A9B3C0"), {}, Text};
     s.Track = {QColor("#F0F2F5"), {}, GradientDirection::Down, Text};
@@ -122,6 +122,15 @@ void SetSections(SkinStyle& s) {
     // Written as quoted in FinishOptions; these only drive the artwork.
     s.Gauge = {Qt::white, OneBand(GaugeTop, GaugeBottom), GradientDirection::Down, Qt::black};
     s.Progress = {Qt::white, OneBand(ProgressTop, ProgressBottom), GradientDirection::Down, Qt::black};
+}
+
+// A flat tool button: the colour of what it stands on, square, so the section's colour (which
+// sets the disabled text's mix) does not show.
+FrameLook FlatOn(const QColor& background) {
+    FrameLook flat;
+    flat.Radius = 0;
+    flat.Fill = background;
+    return flat;
 }
 
 void SetFrames(SkinStyle& s) {
@@ -162,7 +171,7 @@ void SetFrames(SkinStyle& s) {
     s.HeaderFrames[1].Rim = HotRim;
     s.HeaderFrames[2].Rim = PressedRim;
     s.HeaderFrames[2].Fill = PressedFill;
-    s.ToolButtonFrames = {FrameLook{}, Simple(HotRim, Window), Simple(PressedRim, Window), FrameLook{}};
+    s.ToolButtonFrames = {FlatOn(Window), Simple(HotRim, Window), Simple(PressedRim, Window), FlatOn(Window)};
     s.ToolButtonFrames[2].Fill = PressedFill;
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#A9BCCB"), Window, 3);
@@ -213,8 +222,9 @@ void SetGlyphs(SkinStyle& s) {
     t.CloseFace = {bare, closeHot, closePressed};
     t.Icon = {QColor("#3A4048"), QColor("#1F2328"), QColor("#1F2328")};
     t.CloseIcon = {QColor("#3A4048"), Qt::white, Qt::white};
-    t.IconSize = 9;
-    t.Stroke = 1.3;
+    t.IconSize = 10;
+    t.Stroke = 1.2;
+    t.Thin = true;
 
     const std::array<HugeLook, 3> huge = {
         HugeLook{Window, Rim, 6, Qt::white, Qt::white, QColor("#FAFBFC"), QColor("#F3F5F8"), {}, {}},

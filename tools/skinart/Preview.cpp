@@ -38,6 +38,17 @@ public:
         if (mask != nullptr)
             DrawGlyph(P, *mask, place, state);
     }
+    // NextAlpha's glow behind a hot title button: the picture over the button grown by the glow size.
+    void TitleGlow(const char* key, const QRect& button) {
+        const std::string glowKey = std::string(key) + "GLOW0";
+        const TsMaskData* glow = Global(glowKey.c_str());
+        const TsSkinData& g = Skin.SkinData;
+        const int grow = std::string(key) == "BICONCLOSE" ? g.BICloseGlow
+                         : std::string(key) == "BICONMAX" ? g.BIMaxGlow
+                                                          : g.BIMinGlow;
+        if (glow != nullptr && grow > 0)
+            P.drawImage(button.adjusted(-grow, -grow, grow, grow), glow->Picture);
+    }
     void Label(const QRect& rect, const QString& text) {
         Text("FORM", rect, text, TsState::Normal, Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -110,6 +121,8 @@ void MainWindow(Sampler& s, const QPoint& at) {
             continue;
         const QSize size(m->ColumnWidth(), m->Picture.height());
         const QRect place(QPoint(right - size.width(), window.top() + g.BITop), size);
+        if (b.State == TsState::Hot)
+            s.TitleGlow(b.Key, place);
         s.Glyph(m, place, b.State);
         right = place.left() - g.BISpace;
     }
@@ -195,11 +208,12 @@ void Dialogs(Sampler& s, const QRect& area) {
             if (m == nullptr)
                 continue;
             const QSize size(m->ColumnWidth(), m->Picture.height());
-            s.Glyph(m,
-                    QRect(titleStrip.topLeft() +
-                              QPoint(8 + i * (size.width() + 6), row * th + s.Skin.SkinData.BITop),
-                          size),
-                    States[row]);
+            const QRect place(titleStrip.topLeft() +
+                                  QPoint(8 + i * (size.width() + 10), row * th + s.Skin.SkinData.BITop),
+                              size);
+            if (row == 1)
+                s.TitleGlow(icons[i], place);
+            s.Glyph(m, place, States[row]);
         }
     }
     // A list with a header, selected items and a horizontal scroll bar.

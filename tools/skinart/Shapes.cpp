@@ -124,18 +124,18 @@ QPainterPath RestorePath(const QRectF& box) {
 }
 
 QPainterPath HelpPath(const QRectF& box) {
+    // The hook: most of a small oval over the top, then down to the middle of the box.
     const qreal w = box.width(), h = box.height();
+    const QRectF hook(box.left() + w * 0.18, box.top(), w * 0.64, h * 0.52);
     QPainterPath path;
-    path.moveTo(box.left() + w * 0.12, box.top() + h * 0.30);
-    path.cubicTo(box.left() + w * 0.12, box.top() - h * 0.02, box.right() - w * 0.05, box.top() - h * 0.02,
-                 box.right() - w * 0.05, box.top() + h * 0.28);
-    path.cubicTo(box.right() - w * 0.05, box.top() + h * 0.45, box.left() + w * 0.5, box.top() + h * 0.45,
-                 box.left() + w * 0.5, box.top() + h * 0.68);
+    path.arcMoveTo(hook, 165);
+    path.arcTo(hook, 165, -235);
+    path.lineTo(box.left() + w * 0.5, box.top() + h * 0.66);
     return path;
 }
 
 QPainterPath HelpDotPath(const QRectF& box) {
-    const qreal d = std::max<qreal>(2, box.width() * 0.28);
+    const qreal d = std::max<qreal>(2, std::round(box.width() * 0.22));
     QPainterPath path;
     path.addRect(QRectF(box.center().x() - d / 2, box.bottom() - d, d, d));
     return path;

@@ -87,7 +87,7 @@ void PaintHugeButton(QPainter& p, const QRect& cell, const HugeLook& look) {
         const QRectF sheen = inside.adjusted(2, 1, -2, -(inside.height() - margin * 0.8));
         QLinearGradient fade(sheen.topLeft(), sheen.bottomLeft());
         fade.setColorAt(0, look.Gloss);
-        fade.setColorAt(1, Alpha(look.Gloss, look.Gloss.alphaF() * 0.15));
+        fade.setColorAt(1, Alpha(look.Gloss, look.Gloss.alphaF() * 0.05));
         p.setBrush(fade);
         p.drawPath(RoundedBox(sheen, look.Radius - 2));
     }
