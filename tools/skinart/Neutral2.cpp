@@ -32,8 +32,7 @@ std::array<FrameLook, 5> Buttons() {
     FrameLook hot = ButtonLook(HotRim);
     FrameLook pressed = ButtonLook(PressedRim);
     pressed.HighlightTop = Black(0.12);
-    pressed.Fill = Black(0.10);
-    pressed.FillBottom = Black(0.06);
+    pressed.Fill = Black(0.09); // flat: no band
     FrameLook disabled = ButtonLook(DisabledRim);
     disabled.Fill = Alpha(QColor("#EAEAEA"), 0.65);
     disabled.HighlightTop = QColor();
