@@ -290,7 +290,7 @@ void FinishOptions(OptionsText& text) {
 }
 
 void AddGrain(std::vector<PackageEntry>& entries) {
-    entries.push_back({"Bkgnd.jpg", EncodeJpeg(DarkGlassGrain(), JpegOptions{82, true})});
+    entries.push_back({"Bkgnd.jpg", EncodeJpeg(DarkGlassGrain(), JpegOptions{90, true})});
 }
 
 } // namespace

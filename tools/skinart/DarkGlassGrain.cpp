@@ -59,7 +59,7 @@ QImage DarkGlassGrain() {
         uchar* row = grain.scanLine(y);
         for (int x = 0; x < Size; ++x) {
             const double v =
-                61 + coarse[y * Size + x] * 2.5 + medium[y * Size + x] * 2.0 + (fine.Next() - 0.5) * 7;
+                61 + coarse[y * Size + x] * 3.0 + medium[y * Size + x] * 2.5 + (fine.Next() - 0.5) * 11;
             row[x] = static_cast<uchar>(std::clamp(static_cast<int>(std::lround(v)), 0, 255));
         }
     }
