@@ -2,6 +2,8 @@
 //   skinart <folder>                    writes DarkGlass.ktz ... BluePlastic.ktz into the folder
 //   skinart --preview <folder> [names]  writes a sampler sheet and the enlarged bitmaps of
 //                                       each skin (or of the named ones) as PNG files
+//   skinart --cells <name>              lists the cells a skin's master image must hold, to plan
+//                                       its layout table
 #include "PackageWriter.h"
 #include "Preview.h"
 #include "SkinBuilder.h"
@@ -70,7 +72,7 @@ int main(int argc, char** argv) {
             return PrintCells(argv[2]);
         if (argc == 2)
             return WritePackages(argv[1]);
-        std::cerr << "usage: skinart <folder> | skinart --preview <folder> [skin names]\n";
+        std::cerr << "usage: skinart <folder> | skinart --preview <folder> [skin names] | skinart --cells <skin name>\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "skinart: " << error.what() << "\n";
