@@ -1,6 +1,6 @@
 #pragma once
 // Push button of the skinned window. It carries the skin section it is drawn with; until a
-// skin paints it, it looks like a standard push button.
+// skin paints it, it looks like a standard push button. Enter on the focused button clicks it.
 
 #include <QPushButton>
 
@@ -11,6 +11,9 @@ public:
 
     QString SkinSection() const { return skinSection_; }
     void SetSkinSection(const QString& section) { skinSection_ = section; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QString skinSection_ = QStringLiteral("SPEEDBUTTON");
