@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <dlfcn.h>
 
 namespace {
@@ -53,7 +56,19 @@ void InstallFontSubstitutes() {
                                 QStringLiteral("Noto Sans CJK KR"), QStringLiteral("DejaVu Sans")});
 }
 
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
+
 int RunMorvane(QApplication& app) {
+    InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
     std::unique_ptr<TMorvaneMainForm> window;

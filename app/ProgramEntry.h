@@ -7,6 +7,9 @@
 #include <exception>
 
 class QApplication;
+class QCoreApplication;
+class QLocale;
+class QTranslator;
 
 int RunMorvane(QApplication& app);
 
@@ -15,3 +18,8 @@ QString ApplicationErrorText(const std::exception& error, const QString& moduleN
 
 // Makes the Windows font names of the window resolve to installed Hangul-capable fonts.
 void InstallFontSubstitutes();
+
+// Qt's own texts (file dialog, message box buttons) in the language of the locale, from the
+// translations Qt ships (Debian: qt6-translations-l10n). The installed translator, owned by the
+// application; nullptr when Qt has none for that language.
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale);
