@@ -4,30 +4,9 @@
 #include "ErrorBox.h"
 #include "MorvaneMain.h"
 #include "TRichEdit.h"
+#include "TerminationWatch.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <iostream>
-
-namespace {
-
-// Modal windows hold the handler that opened them, and with it the close, until someone
-// answers them; nobody may be there to do so.
-void CloseModalWindows() {
-    for (int guard = 0; guard < 16; ++guard) {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr)
-            return;
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-        if (QApplication::activeModalWidget() == modal)
-            return; // it refused to go
-    }
-}
-
-} // namespace
 
 void TMorvaneMainForm::RunHandler(const std::function<void()>& handler) {
     ++handlersRunning_;
@@ -63,6 +42,8 @@ void TMorvaneMainForm::CloseIfPending() {
 }
 
 void TMorvaneMainForm::RequestTermination() {
+    if (closed_)
+        return;
     terminating_ = true;
     CloseModalWindows();
     close();

@@ -271,8 +271,10 @@ bool TMorvaneMainForm::event(QEvent* event) {
 
 void TMorvaneMainForm::showEvent(QShowEvent* event) {
     // The placement's show hook has run by now; it switches the rule off when it placed us.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         ApplyFormPosition(this);
+        closed_ = false;
+    }
     QWidget::showEvent(event);
 }
 
@@ -284,10 +286,8 @@ void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     // Told to end, the program ends even when the skin choice cannot be saved.
-    if (GuardedHere([this] { FormClose(); }) || terminating_)
-        event->accept();
-    else
-        event->ignore();
+    closed_ = GuardedHere([this] { FormClose(); }) || terminating_;
+    event->setAccepted(closed_);
 }
 
 void TMorvaneMainForm::resizeEvent(QResizeEvent* event) {

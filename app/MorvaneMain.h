@@ -130,6 +130,7 @@ private:
     int handlersRunning_ = 0;
     TPendingClose pendingClose_ = TPendingClose::None;
     bool terminating_ = false;
+    bool closed_ = false;
     bool restoreSucceeded_ = false; // the restore of this run has ended successfully
     bool optimiseFailed_ = false;   // the last optimise of this run failed
     QString asidePath_;             // where the original database waits while the restore runs

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "MainFormLayout.h"
 #include "MorvaneMain.h"
+#include "TerminationWatch.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -67,7 +68,8 @@ QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale)
     return translator;
 }
 
-int RunMorvane(QApplication& app) {
+int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
+    TTerminationWatch termination;
     InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
@@ -78,6 +80,16 @@ int RunMorvane(QApplication& app) {
         ShowApplicationError(error);
         return 1;
     }
+    KeepClientEngineThroughSignals();
+    if (beforeShow)
+        beforeShow(*window);
+    // Told to end while the window was being made: it closes without ever being shown.
+    if (termination.Requested()) {
+        window->RequestTermination();
+        return 0;
+    }
+    // Requests go to the window once it is up, never in the middle of its show.
     window->show();
+    termination.DeliverTo(window.get());
     return app.exec();
 }
