@@ -12,7 +12,8 @@
 //   status <text>     the status line changed
 //   closed <backup log's last line> | <optimise log's last line>
 //
-// usage: signal_child DATABASE idle|after-backup|backup|restore
+// usage: signal_child DATABASE idle|after-backup|backup|restore|failing-restore
+// (failing-restore damages the backup file before the restore, so that the restore fails)
 #include "MorvaneMain.h"
 #include "ProgramEntry.h"
 #include "TRichEdit.h"
@@ -20,6 +21,7 @@
 #include "TsComboBox.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <cstdio>
 
@@ -34,6 +36,15 @@ QString LastLine(const TRichEdit* pane) {
     return pane->Text().section(QLatin1Char('\n'), -1);
 }
 
+void DamageSecondHalf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return;
+    const qint64 half = file.size() / 2;
+    file.seek(half);
+    file.write(QByteArray(file.size() - half, '\x5a'));
+}
+
 void RunScript(TMorvaneMainForm& window, const QString& script) {
     window.sButton1->click();
     if (script == QLatin1String("idle")) {
@@ -44,7 +55,9 @@ void RunScript(TMorvaneMainForm& window, const QString& script) {
     window.sButton2->click();
     if (script == QLatin1String("after-backup")) {
         Report(QStringLiteral("ready"));
-    } else if (script == QLatin1String("restore")) {
+    } else if (script.endsWith(QLatin1String("restore"))) {
+        if (script == QLatin1String("failing-restore"))
+            DamageSecondHalf(window.RichEdit2->Text());
         Report(QStringLiteral("about to restore"));
         window.sButton3->click();
     }
@@ -55,7 +68,8 @@ void RunScript(TMorvaneMainForm& window, const QString& script) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: signal_child DATABASE idle|after-backup|backup|restore\n");
+        std::fprintf(stderr,
+                     "usage: signal_child DATABASE idle|after-backup|backup|restore|failing-restore\n");
         return 100;
     }
     const QString database = QString::fromLocal8Bit(argv[1]);

@@ -130,12 +130,14 @@ TEST_P(SignalledProgram, ClosesLikeACloseAndKeepsTheDatabase) {
     const std::string script = c.Script;
     const QString backedUp = path + " 백업작업 완료.";
     const QString optimised = path + " 데이터베이스 최적화 완료.";
-    const QString closed = script == "idle"      ? QStringLiteral("closed  | ")
-                           : script == "restore" ? "closed " + backedUp + " | " + optimised
-                                                 : "closed " + backedUp + " | ";
+    const QString failed = path + " 최적화 진행 오류.";
+    const QString closed = script == "idle"              ? QStringLiteral("closed  | ")
+                           : script == "restore"         ? "closed " + backedUp + " | " + optimised
+                           : script == "failing-restore" ? "closed " + backedUp + " | " + failed
+                                                         : "closed " + backedUp + " | ";
     EXPECT_EQ(LineStartingWith("closed"), closed) << output;
 
-    EXPECT_EQ(CountRows(db), Rows / 2) << "the database, intact or rebuilt";
+    EXPECT_EQ(CountRows(db), Rows / 2) << "the database, intact, rebuilt or put back";
     for (const auto& entry : fs::directory_iterator(dir.Path()))
         EXPECT_TRUE(entry.path().filename() == "shop.fdb" || entry.path().filename() == "shop.BAK")
             << "left behind: " << entry.path();
@@ -157,6 +159,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SignalCase{"backup_sigterm", "backup", SIGTERM, "about to back up", true},
                       SignalCase{"restore_sigint", "restore", SIGINT, "about to restore", true},
                       SignalCase{"restore_sighup", "restore", SIGHUP, "about to restore", true},
+                      // The restore fails: the original is put back before the window closes.
+                      SignalCase{"failing_restore_sigterm", "failing-restore", SIGTERM, "about to restore",
+                                 true},
                       // Sent while the engine works: the client library gets it too.
                       SignalCase{"backup_engine_at_work_sighup", "backup", SIGHUP, "job 1", false},
                       SignalCase{"restore_engine_at_work_sigterm", "restore", SIGTERM, "job 2", false},
