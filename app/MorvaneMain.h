@@ -21,12 +21,17 @@ class TStatusBar;
 class TsButton;
 class TsComboBox;
 class TsGauge;
+class TsSkinManager;
 
 class TMorvaneMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMorvaneMainForm(QWidget* parent = nullptr);
     ~TMorvaneMainForm() override;
+
+    // The window's client area: every control sits on it. Under a skin the window draws its own
+    // frame around it, and the client area keeps its size whatever that frame is.
+    QWidget* ClientArea = nullptr;
 
     // Controls, under the names the window stores them by.
     TsButton* sButton1 = nullptr;
@@ -48,7 +53,8 @@ public:
     TOpenDialog OpenDialog;
     std::unique_ptr<TIBBackupService> IBBackupService;
     std::unique_ptr<TIBRestoreService> IBRestoreService;
-    TFormPlacement* FormPct = nullptr; // remembers the window's place, size, state and focus
+    TFormPlacement* FormPct = nullptr;     // remembers the window's place, size, state and focus
+    TsSkinManager* sSkinManager = nullptr; // the program's skin, and the process's default manager
 
     // The skin choice file, opened at creation and kept until the program ends.
     std::string SkinIniPath;
@@ -58,9 +64,6 @@ public:
     // more show their true size).
     std::int64_t SizeBefore = 0;
     std::int64_t SizeAfter = 0;
-
-    // The skin name last handed to the skin manager.
-    QString SkinName() const { return skinName_; }
 
     // Event handlers.
     void FormCreate();
@@ -96,13 +99,14 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateServiceComponents();
     void CreatePlacement();
+    void CreateSkinManager();
     void BuildControls();
     void ConnectHandlers();
     void LayOutBottomStack();
@@ -135,6 +139,5 @@ private:
     bool optimiseFailed_ = false;   // the last optimise of this run failed
     QString asidePath_;             // where the original database waits while the restore runs
 
-    QString skinName_ = QStringLiteral("NextAlpha (internal)");
     bool activated_ = false;
 };

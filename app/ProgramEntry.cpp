@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "MainFormLayout.h"
 #include "MorvaneMain.h"
+#include "SkinVersionMessage.h"
 #include "TerminationWatch.h"
 
 #include <QApplication>
@@ -73,6 +74,7 @@ int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
     InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
+    ShowSkinVersionIfAsked(QCoreApplication::arguments());
     std::unique_ptr<TMorvaneMainForm> window;
     try {
         window = std::make_unique<TMorvaneMainForm>();

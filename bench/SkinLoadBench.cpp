@@ -98,7 +98,7 @@ const BenchPackage& Package() {
 void LoadSkinPackageIntoTables(benchmark::State& state) {
     const BenchPackage& p = Package();
     for (auto _ : state) {
-        SkinTables tables = LoadSkinPackage(p.Package, nullptr);
+        SkinTablesPtr tables = LoadSkinPackage(p.Package, nullptr);
         benchmark::DoNotOptimize(tables);
     }
     state.counters["package_bytes"] = static_cast<double>(p.Package.size());

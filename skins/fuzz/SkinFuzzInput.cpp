@@ -37,13 +37,14 @@ bool RunSkinFuzzInput(const std::uint8_t* data, std::size_t size) {
     try {
         const std::vector<std::uint8_t> package =
             data[0] == 'P' ? std::vector<std::uint8_t>(rest.begin(), rest.end()) : PackEntries(rest);
-        const SkinTables tables = LoadSkinPackage(package, [&messages](const std::string&) { ++messages; });
+        const SkinTablesPtr tables =
+            LoadSkinPackage(package, [&messages](const std::string&) { ++messages; });
         // Touch the lookups too: they walk parent chains that hostile skins can tie in loops.
-        for (const TsGeneralData& section : tables.GeneralData) {
-            const int index = tables.FindSection(section.SectionName);
-            tables.FindMask(index, section.SectionName, "BORDERSMASK");
-            tables.FindTexture(index, section.SectionName, "PATTERN");
-            tables.FindPattern(index, section.SectionName, "PATTERN");
+        for (const TsGeneralData& section : tables->GeneralData) {
+            const int index = tables->FindSection(section.SectionName);
+            tables->FindMask(index, section.SectionName, "BORDERSMASK");
+            tables->FindTexture(index, section.SectionName, "PATTERN");
+            tables->FindPattern(index, section.SectionName, "PATTERN");
         }
         return messages <= 1;
     } catch (const Exception&) {

@@ -7,6 +7,7 @@
 #include "SkinMasks.h"
 #include "SkinPackage.h"
 #include "SkinPatterns.h"
+#include "SkinResolve.h"
 #include "SkinSections.h"
 
 namespace {
@@ -41,8 +42,9 @@ void LoadPatterns(const SkinIni& ini, DecodedPictures& pictures, SkinTables& tab
 
 } // namespace
 
-SkinTables LoadSkinContent(const SkinContentSource& source) {
-    SkinTables tables;
+SkinTablesPtr LoadSkinContent(const SkinContentSource& source) {
+    auto loaded = std::make_shared<SkinTables>();
+    SkinTables& tables = *loaded;
     tables.SkinPath = source.SkinPath;
     DecodedPictures pictures(source.Pictures);
     tables.MasterBitmap = LoadMasterBitmap(source.Ini, pictures);
@@ -52,10 +54,11 @@ SkinTables LoadSkinContent(const SkinContentSource& source) {
     if (tables.SkinData.Version > NewestSupportedVersion && source.OnMessage)
         source.OnMessage(UnsupportedVersionMessage);
     tables.GeneralData = LoadSections(source.Ini);
-    return tables;
+    ResolveSkinTables(tables);
+    return loaded;
 }
 
-SkinTables LoadSkinPackage(std::span<const std::uint8_t> bytes, const SkinMessageHandler& onMessage) {
+SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> bytes, const SkinMessageHandler& onMessage) {
     TacSkinConvertor package;
     package.ReadPackage(bytes);
     const SkinIni ini(package.Options);
@@ -63,7 +66,7 @@ SkinTables LoadSkinPackage(std::span<const std::uint8_t> bytes, const SkinMessag
     return LoadSkinContent(SkinContentSource{ini, pictures, std::string(), onMessage});
 }
 
-SkinTables LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage) {
+SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage) {
     const std::string optionsPath = skinPath + "Options.dat";
     if (!FileExists(optionsPath))
         throw Exception(FormatMessage("Skin folder %s has no Options.dat", {skinPath}));

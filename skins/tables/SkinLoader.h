@@ -23,11 +23,12 @@ struct SkinContentSource {
     SkinMessageHandler OnMessage;
 };
 
-SkinTables LoadSkinContent(const SkinContentSource& source);
+// The tables come back resolved for painting (see SkinResolve.h) and immutable.
+SkinTablesPtr LoadSkinContent(const SkinContentSource& source);
 
 // An unpacked package's Options.dat and images.
-SkinTables LoadSkinPackage(std::span<const std::uint8_t> package, const SkinMessageHandler& onMessage);
+SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> package, const SkinMessageHandler& onMessage);
 
 // A skin folder: Options.dat and loose picture files under `skinPath` (which ends in a
 // separator). A folder without Options.dat is a load error.
-SkinTables LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage);
+SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage);

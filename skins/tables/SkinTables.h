@@ -5,9 +5,12 @@
 #include "Gradient.h"
 
 #include <QImage>
+#include <QRect>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 enum class TacImgType : std::int16_t {
@@ -40,6 +43,18 @@ struct TsMaskData {
     std::int16_t WT = 0;
     std::int16_t WR = 0;
     std::int16_t WB = 0;
+
+    // Made once at load, so painters never key colours or combine layers: the mask's rectangle
+    // cut from its picture, one layer high, premultiplied ARGB. Magenta pixels are transparent;
+    // with a mask type of 1 or more the grey of the second layer is the alpha of the first
+    // (white opaque, black transparent). ImageCount columns of equal width, one per state. Null
+    // when the rectangle holds no pixels.
+    QImage Picture;
+
+    // Width of one state column of Picture.
+    int ColumnWidth() const { return ImageCount > 0 ? Picture.width() / ImageCount : Picture.width(); }
+    // The column of a state; a state beyond the last column uses the last column.
+    QRect Column(int state) const;
 };
 using TsMaskArray = std::vector<TsMaskData>;
 
@@ -60,8 +75,25 @@ struct TsFontColors {
     std::int32_t Bottom = -1;
 };
 
-// Mask indexes the skin manager fills after loading.
-enum class SectionMask { BordersMask, ImgTopLeft, ImgTopRight, ImgBtmLeft, ImgBtmRight };
+// Mask indexes resolved for each section at load, parent sections included, so painting never
+// searches the tables by name. The first five are the border and corner masks; Texture and
+// HotTexture are the texture masks of "PATTERN" and "HOTPATTERN"; Glyph is "GLYPHMASK", Glow
+// the progress glow region "LRGN".
+enum class SectionMask {
+    BordersMask,
+    ImgTopLeft,
+    ImgTopRight,
+    ImgBtmLeft,
+    ImgBtmRight,
+    Texture,
+    HotTexture,
+    GlyphMask,
+    Lrgn,
+};
+inline constexpr std::size_t SectionMaskCount = 9;
+
+// Pattern-table indexes ("PATTERN" and "HOTPATTERN" pictures too large for a texture).
+enum class SectionPattern { Pattern, HotPattern };
 
 struct TsGeneralData {
     std::string SectionName;
@@ -91,7 +123,18 @@ struct TsGeneralData {
     std::uint8_t HotGlowSize = 0;
     std::int32_t GlowColor = 0xFFFFFF;
     std::uint8_t GlowSize = 0;
-    std::array<int, 5> MaskIndex = {-1, -1, -1, -1, -1}; // by SectionMask
+    // Index of the section named by ParentClass; -1 at the end of a chain (no parent, "?",
+    // itself, not a section, or a loop through several sections).
+    int ParentIndex = -1;
+    std::array<int, SectionMaskCount> MaskIndex = {-1, -1, -1, -1, -1, -1, -1, -1, -1}; // by SectionMask
+    std::array<int, 2> PatternIndex = {-1, -1};                                         // by SectionPattern
+
+    // The parsed gradient steps; painters read them only through these.
+    const TsGradArray& Gradient() const { return GradientArray; }
+    const TsGradArray& HotGradient() const { return HotGradientArray; }
+
+    int Mask(SectionMask which) const { return MaskIndex[static_cast<std::size_t>(which)]; }
+    int Pattern(SectionPattern which) const { return PatternIndex[static_cast<std::size_t>(which)]; }
 };
 using TsGeneralDataArray = std::vector<TsGeneralData>;
 
@@ -127,6 +170,7 @@ struct TsSkinData {
 };
 
 struct SkinTables {
+    // The master image as decoded (magenta still in it); masks carry their resolved pictures.
     QImage MasterBitmap; // null when the skin names none or it was not found
     TsGeneralDataArray GeneralData;
     TsMaskArray Masks;
@@ -141,4 +185,29 @@ struct SkinTables {
     int FindMask(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
     int FindTexture(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
     int FindPattern(int sectionIndex, const std::string& sectionName, const std::string& propertyName) const;
+
+    // Null when the index is out of range.
+    const TsGeneralData* Section(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < GeneralData.size() ? &GeneralData[index]
+                                                                                  : nullptr;
+    }
+    const TsMaskData* Mask(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < Masks.size() ? &Masks[index] : nullptr;
+    }
+    const TsPatternData* Pattern(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < Patterns.size() ? &Patterns[index] : nullptr;
+    }
+
+    // First index of each (section name, property name) as written, filled by ResolveSkinTables;
+    // the key is the two names joined by a zero byte.
+    struct NameIndex {
+        std::unordered_map<std::string, int> Masks;
+        std::unordered_map<std::string, int> Textures;
+        std::unordered_map<std::string, int> Patterns;
+        std::unordered_map<std::string, int> Sections;
+    } Index;
 };
+
+// A loaded skin is handed out whole and never changed: a new skin is built on the side and
+// replaces the pointer.
+using SkinTablesPtr = std::shared_ptr<const SkinTables>;

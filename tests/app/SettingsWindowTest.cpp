@@ -4,6 +4,7 @@
 #include "FifoWatchdog.h"
 #include "FileSystem.h"
 #include "MorvaneMain.h"
+#include "TsSkinManager.h"
 #include "QtPrinters.h"
 #include "TempDir.h"
 #include "TsComboBox.h"
@@ -63,7 +64,7 @@ TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
         {
             TMorvaneMainForm form;
             EXPECT_EQ(form.sComboBox1->ItemIndex(), c.itemIndex);
-            EXPECT_EQ(form.SkinName(), c.skinName);
+            EXPECT_EQ(form.sSkinManager->SkinName(), c.skinName);
             EXPECT_EQ(errors, c.error ? QStringList{c.error} : QStringList{});
             EXPECT_TRUE(form.close());
         }
@@ -77,10 +78,10 @@ TEST_F(SettingsWindowTest, FirstStartWritesTheDefaultAndAPickIsSavedAtClose) {
     TMorvaneMainForm form;
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
     EXPECT_EQ(form.sComboBox1->currentText(), "NextAlpha");
-    EXPECT_EQ(form.SkinName(), "NextAlpha (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "NextAlpha (internal)");
     form.sComboBox1->SetItemIndex(1);
     form.sComboBox1Change();
-    EXPECT_EQ(form.SkinName(), "DarkGlass (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "DarkGlass (internal)");
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n") << "saved only at close";
     EXPECT_TRUE(form.close());
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");

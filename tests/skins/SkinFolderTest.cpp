@@ -41,7 +41,7 @@ TEST_F(SkinFolder, LoadsTheSameTablesAsThePackageOfTheSameFiles) {
     for (const PackageEntry& picture : pictures)
         Write(picture.Name, picture.Data); // other letter case than the references
     int messages = 0;
-    const SkinTables folder = LoadSkinFolder(Path(), [&messages](const std::string&) { ++messages; });
+    const SkinTables folder = *LoadSkinFolder(Path(), [&messages](const std::string&) { ++messages; });
     const LoadedSkin package = LoadTestSkin(Options, pictures);
     EXPECT_EQ(messages, 1);
     EXPECT_EQ(folder.SkinPath, Path());
@@ -71,7 +71,7 @@ TEST_F(SkinFolder, WithoutOptionsDatIsALoadError) {
 
 TEST_F(SkinFolder, MissingFilesAreSkipped) {
     Write("Options.dat", Bytes(Options));
-    const SkinTables tables = LoadSkinFolder(Path(), nullptr);
+    const SkinTables tables = *LoadSkinFolder(Path(), nullptr);
     EXPECT_TRUE(tables.MasterBitmap.isNull());
     EXPECT_TRUE(tables.Masks.empty());
     EXPECT_TRUE(tables.Patterns.empty());

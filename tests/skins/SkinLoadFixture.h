@@ -16,7 +16,7 @@ struct LoadedSkin {
 inline LoadedSkin LoadTestSkin(const std::string& options, const std::vector<PackageEntry>& pictures = {}) {
     LoadedSkin loaded;
     const std::vector<std::uint8_t> package = TestPackage(options, pictures);
-    loaded.Tables = LoadSkinPackage(package, [&loaded](const std::string&) { ++loaded.Messages; });
+    loaded.Tables = *LoadSkinPackage(package, [&loaded](const std::string&) { ++loaded.Messages; });
     return loaded;
 }
 

@@ -3,6 +3,7 @@
 #include "SkinLoadFixture.h"
 #include "SystemColors.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +34,8 @@ TEST(SkinSections, EverySectionGivesOneRecordInFileOrderWithDefaults) {
     EXPECT_TRUE(d.GradientArray.empty());
     EXPECT_EQ(d.HotGradientData, "");
     EXPECT_FALSE(d.ShowFocus);
-    EXPECT_EQ(d.MaskIndex, (std::array<int, 5>{-1, -1, -1, -1, -1}));
+    EXPECT_TRUE(std::ranges::all_of(d.MaskIndex, [](int i) { return i == -1; }));
+    EXPECT_EQ(d.ParentIndex, -1);
 }
 
 TEST(SkinSections, ValuesComeFromTheParentChain) {
@@ -135,7 +137,7 @@ TEST(SkinGlobalInfo, VersionAboveSixPointNineNineShowsTheMessageOncePerLoad) {
     std::string message;
     const std::vector<std::uint8_t> package = TestPackage("[GLOBALINFO]\r\nVERSION=7.0\r\n");
     const SkinTables tables =
-        LoadSkinPackage(package, [&message](const std::string& text) { message = text; });
+        *LoadSkinPackage(package, [&message](const std::string& text) { message = text; });
     EXPECT_EQ(message,
               "This version of the skin have not complete support by used Zentrile package release.\r\n"
               "Components must be updated up to latest version for using this skin.");

@@ -1,0 +1,159 @@
+#include "SkinResolve.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr QRgb Magenta = 0xFFFF00FFu;
+
+void BuildNameIndex(SkinTables& t) {
+    t.Index = {};
+    for (std::size_t i = 0; i < t.GeneralData.size(); ++i)
+        t.Index.Sections.emplace(t.GeneralData[i].SectionName, static_cast<int>(i));
+    for (std::size_t i = 0; i < t.Masks.size(); ++i) {
+        const TsMaskData& mask = t.Masks[i];
+        const std::string key = MaskKey(mask.SectionName, mask.PropertyName);
+        t.Index.Masks.emplace(key, static_cast<int>(i));
+        if (mask.ImgType == TacImgType::itisaTexture)
+            t.Index.Textures.emplace(key, static_cast<int>(i));
+    }
+    for (std::size_t i = 0; i < t.Patterns.size(); ++i)
+        t.Index.Patterns.emplace(MaskKey(t.Patterns[i].SectionName, t.Patterns[i].PropertyName),
+                                 static_cast<int>(i));
+}
+
+// A parent chain that loops through several sections is cut where it comes back, so every walk
+// along ParentIndex ends.
+void ResolveParents(SkinTables& t) {
+    for (TsGeneralData& section : t.GeneralData) {
+        const std::string& parent = section.ParentClass;
+        section.ParentIndex =
+            parent.empty() || parent == "?" || parent == section.SectionName ? -1 : t.FindSection(parent);
+    }
+    enum : char { Unvisited, OnPath, Done };
+    std::vector<char> state(t.GeneralData.size(), Unvisited);
+    std::vector<int> path;
+    for (std::size_t start = 0; start < t.GeneralData.size(); ++start) {
+        path.clear();
+        for (int i = static_cast<int>(start); i >= 0 && state[i] == Unvisited;) {
+            state[i] = OnPath;
+            path.push_back(i);
+            const int parent = t.GeneralData[i].ParentIndex;
+            if (parent >= 0 && state[parent] == OnPath)
+                t.GeneralData[i].ParentIndex = -1;
+            i = t.GeneralData[i].ParentIndex;
+        }
+        for (const int i : path)
+            state[i] = Done;
+    }
+}
+
+void ResolveSectionIndexes(SkinTables& t) {
+    static const std::array<const char*, SectionMaskCount> properties = {
+        "BORDERSMASK", "IMGTOPLEFT", "IMGTOPRIGHT", "IMGBTMLEFT", "IMGBTMRIGHT",
+        "PATTERN",     "HOTPATTERN", "GLYPHMASK",   "LRGN"};
+    for (std::size_t i = 0; i < t.GeneralData.size(); ++i) {
+        TsGeneralData& section = t.GeneralData[i];
+        const int index = static_cast<int>(i);
+        for (std::size_t m = 0; m < properties.size(); ++m) {
+            const auto which = static_cast<SectionMask>(m);
+            const bool texture = which == SectionMask::Texture || which == SectionMask::HotTexture;
+            section.MaskIndex[m] = texture ? t.FindTexture(index, section.SectionName, properties[m])
+                                           : t.FindMask(index, section.SectionName, properties[m]);
+        }
+        section.PatternIndex[0] = t.FindPattern(index, section.SectionName, "PATTERN");
+        section.PatternIndex[1] = t.FindPattern(index, section.SectionName, "HOTPATTERN");
+    }
+}
+
+// Counts and rectangles that the painters can divide by and cut with, without a check.
+void NormaliseMask(TsMaskData& mask, const QImage& source) {
+    mask.ImageCount = std::max<std::int16_t>(mask.ImageCount, 1);
+    mask.MaskType = std::max<std::int16_t>(mask.MaskType, 0);
+    mask.Left = std::clamp(mask.Left, 0, source.width());
+    mask.Right = std::clamp(mask.Right, mask.Left, source.width());
+    mask.Top = std::clamp(mask.Top, 0, source.height());
+    mask.Bottom = std::clamp(mask.Bottom, mask.Top, source.height());
+    for (std::int16_t* width : {&mask.WL, &mask.WT, &mask.WR, &mask.WB})
+        *width = std::max<std::int16_t>(*width, 0);
+}
+
+// Bitmaps without an alpha channel use magenta for "no pixel"; pictures with alpha keep it.
+QImage WithTransparency(const QImage& source) {
+    if (source.hasAlphaChannel())
+        return source.convertToFormat(QImage::Format_ARGB32);
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (row[x] == Magenta)
+                row[x] = 0;
+    }
+    return image;
+}
+
+QImage CutPicture(const TsMaskData& mask, const QImage& source) {
+    const int width = mask.Right - mask.Left;
+    const int layerHeight = (mask.Bottom - mask.Top) / (mask.MaskType + 1);
+    if (width <= 0 || layerHeight <= 0)
+        return {};
+    QImage picture = source.copy(mask.Left, mask.Top, width, layerHeight);
+    if (mask.MaskType >= 1) {
+        for (int y = 0; y < layerHeight; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+            const QRgb* alphaRow =
+                reinterpret_cast<const QRgb*>(source.constScanLine(mask.Top + layerHeight + y)) + mask.Left;
+            for (int x = 0; x < width; ++x) {
+                const int alpha = qAlpha(row[x]) * qGray(alphaRow[x]) / 255;
+                row[x] = qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), alpha);
+            }
+        }
+    }
+    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void ResolvePictures(SkinTables& t) {
+    std::map<qint64, QImage> prepared; // by the source picture's cache key
+    const auto preparedSource = [&prepared](const QImage& image) -> const QImage& {
+        auto [it, added] = prepared.try_emplace(image.cacheKey());
+        if (added)
+            it->second = WithTransparency(image);
+        return it->second;
+    };
+    for (TsMaskData& mask : t.Masks) {
+        const QImage& raw = mask.Image.isNull() ? t.MasterBitmap : mask.Image;
+        if (raw.isNull()) {
+            // Nothing to cut from: the rectangle stays as written and draws nothing.
+            mask.ImageCount = std::max<std::int16_t>(mask.ImageCount, 1);
+            mask.MaskType = std::max<std::int16_t>(mask.MaskType, 0);
+            continue;
+        }
+        const QImage& source = preparedSource(raw);
+        NormaliseMask(mask, source);
+        mask.Picture = CutPicture(mask, source);
+    }
+}
+
+} // namespace
+
+std::string MaskKey(const std::string& sectionName, const std::string& propertyName) {
+    std::string key;
+    key.reserve(sectionName.size() + 1 + propertyName.size());
+    key.append(sectionName).push_back('\0');
+    key.append(propertyName);
+    return key;
+}
+
+QRect TsMaskData::Column(int state) const {
+    const int width = ColumnWidth();
+    const int column = std::clamp(state, 0, std::max(1, static_cast<int>(ImageCount)) - 1);
+    return QRect(column * width, 0, width, Picture.height());
+}
+
+void ResolveSkinTables(SkinTables& tables) {
+    BuildNameIndex(tables);
+    ResolveParents(tables);
+    ResolveSectionIndexes(tables);
+    ResolvePictures(tables);
+}
