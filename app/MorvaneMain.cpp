@@ -133,6 +133,10 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
 
 TMorvaneMainForm::~TMorvaneMainForm() {
     FormPct->OwnerDestroying();
+    // The manager takes its skin off every window and control as it goes: while this window
+    // and its controls are still whole, not as a child deleted with them.
+    delete sSkinManager;
+    sSkinManager = nullptr;
 }
 
 void TMorvaneMainForm::CreatePlacement() {
