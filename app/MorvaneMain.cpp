@@ -133,6 +133,10 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
 
 TMorvaneMainForm::~TMorvaneMainForm() {
     FormPct->OwnerDestroying();
+    // The manager takes its skin off every window and control as it goes: while this window
+    // and its controls are still whole, not as a child deleted with them.
+    delete sSkinManager;
+    sSkinManager = nullptr;
 }
 
 void TMorvaneMainForm::CreatePlacement() {
@@ -144,8 +148,8 @@ void TMorvaneMainForm::CreatePlacement() {
     FormPct->Options = {TPlacementOption::fpState, TPlacementOption::fpPosition,
                         TPlacementOption::fpActiveControl};
     FormPct->Loaded();
-    FormPct->ErrorReporter = [](const std::string& message) {
-        ShowStandardErrorBox(QString::fromStdString(message));
+    FormPct->ErrorReporter = [this](const std::string& message) {
+        ReportError(QString::fromStdString(message));
     };
     // Log-off asks the session whether it may end: the placement is saved, the close handler
     // does not run.
@@ -158,8 +162,8 @@ void TMorvaneMainForm::CreateSkinManager() {
     RegisterSkinAttachments();
     sSkinManager = new TsSkinManager(this);
     sSkinManager->setObjectName(QStringLiteral("sSkinManager"));
-    sSkinManager->ErrorReporter = [](const QString& message) {
-        ShowStandardErrorBox(message);
+    sSkinManager->ErrorReporter = [this](const QString& message) {
+        ReportError(message);
     };
     sSkinManager->BeginLoading();
     sSkinManager->InternalSkins = BuiltInSkins();
@@ -225,15 +229,15 @@ void TMorvaneMainForm::BuildControls() {
 void TMorvaneMainForm::ConnectHandlers() {
     const auto bind = [this](TsButton* button, void (TMorvaneMainForm::*handler)()) {
         connect(button, &QPushButton::clicked, this,
-                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+                [this, handler] { RunHandler([&] { (this->*handler)(); }); });
     };
     bind(sButton1, &TMorvaneMainForm::sButton1Click);
     bind(sButton6, &TMorvaneMainForm::sButton1Click);
     bind(sButton2, &TMorvaneMainForm::sButton2Click);
     bind(sButton3, &TMorvaneMainForm::sButton3Click);
     bind(sButton4, &TMorvaneMainForm::sButton4Click);
-    bind(sButton5, &TMorvaneMainForm::sButton5Click);
-    connect(sComboBox1, &QComboBox::activated, this, [this] { Guarded([this] { sComboBox1Change(); }); });
+    connect(sButton5, &QPushButton::clicked, this, [this] { ExitClicked(); });
+    connect(sComboBox1, &QComboBox::activated, this, [this] { RunHandler([this] { sComboBox1Change(); }); });
 }
 
 void TMorvaneMainForm::FormCreate() {
@@ -314,21 +318,23 @@ bool TMorvaneMainForm::event(QEvent* event) {
 
 void TMorvaneMainForm::showEvent(QShowEvent* event) {
     // The placement's show hook has run by now; it switches the rule off when it placed us.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         ApplyFormPosition(this);
+        closed_ = false;
+    }
     QWidget::showEvent(event);
 }
 
 void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
-    // Closing while the server works would abandon the job halfway.
-    if (jobRunning_) {
+    // Closing while the server works would abandon the job halfway: the close waits for it.
+    if (Busy()) {
         event->ignore();
+        DeferClose(TPendingClose::Close);
         return;
     }
-    if (!Guarded([this] { FormClose(); }))
-        event->ignore();
-    else
-        event->accept();
+    // Told to end, the program ends even when the skin choice cannot be saved.
+    closed_ = GuardedHere([this] { FormClose(); }) || terminating_;
+    event->setAccepted(closed_);
 }
 
 bool TMorvaneMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -79,6 +80,13 @@ public:
     // True while a step waits for the server to finish a job.
     bool JobRunning() const { return jobRunning_; }
 
+    // The program has been told to end (a termination signal): modal windows are closed at
+    // once, the window closes as a close does (at once, or once a running job and its step have
+    // ended), and no error box is shown any more: errors go to the standard error stream, and a
+    // settings file that cannot be written no longer keeps the window open.
+    void RequestTermination();
+    bool Terminating() const { return terminating_; }
+
     // Size of a file in bytes, -1 when it cannot be opened (missing, or held by another process).
     std::int64_t ReadFileSize(const QString& fileName) const;
 
@@ -103,6 +111,18 @@ private:
     void ConnectHandlers();
     void LayOutBottomStack();
 
+    // Closing (MorvaneClosing.cpp). A close that comes while a handler runs (a step waiting for
+    // its job, a dialog it opened) waits for that handler to return: closing in the middle
+    // would end the event loop the step waits in.
+    enum class TPendingClose { None, Close, Exit };
+    void RunHandler(const std::function<void()>& handler);
+    void ExitClicked();
+    bool Busy() const { return jobRunning_ || handlersRunning_ > 0; }
+    void DeferClose(TPendingClose close);
+    void CloseIfPending();
+    bool GuardedHere(const std::function<void()>& handler);
+    void ReportError(const QString& message);
+
     // Workflow helpers (MorvaneSteps.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
     void WaitForServiceJob(TIBControlService& service);
@@ -111,6 +131,10 @@ private:
     void FocusAndRepaint(TsButton* button);
 
     bool jobRunning_ = false;
+    int handlersRunning_ = 0;
+    TPendingClose pendingClose_ = TPendingClose::None;
+    bool terminating_ = false;
+    bool closed_ = false;
     bool restoreSucceeded_ = false; // the restore of this run has ended successfully
     bool optimiseFailed_ = false;   // the last optimise of this run failed
     QString asidePath_;             // where the original database waits while the restore runs

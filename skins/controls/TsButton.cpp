@@ -133,9 +133,13 @@ void TsButton::resizeEvent(QResizeEvent* event) {
 }
 
 void TsButton::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
-        animateClick();
+    // Enter clicks the focused button, as Space does: what a keyboard user tries first. A key
+    // held down clicks once, so a step is never started again and again.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
         return;
     }
     QPushButton::keyPressEvent(event);

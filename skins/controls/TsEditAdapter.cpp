@@ -7,30 +7,10 @@
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
 
-#include <QAbstractScrollArea>
-#include <QPainter>
 #include <QTextEdit>
 
-namespace {
-
-// Edit borders are thin whatever the skin's mask says.
-constexpr int MaxEditBorder = 4;
-
-TsState EditState(const QWidget* control) {
-    if (!control->isEnabled())
-        return TsState::Disabled;
-    if (control->hasFocus())
-        return TsState::Pressed; // the focused column
-    if (control->underMouse())
-        return TsState::Hot;
-    return TsState::Normal;
-}
-
-} // namespace
-
 TsEditAdapter::TsEditAdapter(QWidget* control, TsSkinManager* manager)
-    : SkinData(control, QStringLiteral("EDIT")), control_(control),
-      area_(qobject_cast<QAbstractScrollArea*>(control)) {
+    : SkinData(control, QStringLiteral("EDIT")), control_(control) {
     DeleteWith(control, this, control_);
     SkinData.SetSkinManager(manager);
     control_->installEventFilter(this);
@@ -52,22 +32,8 @@ void TsEditAdapter::Apply() {
         return;
     if (!applied_) {
         savedPalette_ = control_->palette();
-        savedMargins_ = control_->contentsMargins();
-        if (area_)
-            savedFrameShape_ = area_->frameShape();
         control_->setAttribute(Qt::WA_Hover);
         applied_ = true;
-    }
-    if (area_) {
-        area_->setFrameShape(QFrame::NoFrame);
-        const TsMaskData* border = SkinData.Skin()->Mask(SkinData.BorderIndex);
-        const auto width = [](int w) {
-            return std::clamp(w, 0, MaxEditBorder);
-        };
-        const QMargins margins =
-            border ? QMargins(width(border->WL), width(border->WT), width(border->WR), width(border->WB))
-                   : QMargins(1, 1, 1, 1);
-        control_->setContentsMargins(margins);
     }
     QPalette palette = savedPalette_;
     const QColor base = SectionColor(*section, TsState::Normal);
@@ -90,9 +56,6 @@ void TsEditAdapter::Restore() {
         return;
     applied_ = false;
     control_->setPalette(savedPalette_);
-    control_->setContentsMargins(savedMargins_);
-    if (area_)
-        area_->setFrameShape(static_cast<QFrame::Shape>(savedFrameShape_));
     SetWrittenColorBackground(control_, QColor(), QColor());
     if (auto* edit = qobject_cast<QTextEdit*>(control_))
         ShowWrittenColors(*edit->document(), QColor(), QColor());
@@ -106,22 +69,11 @@ bool TsEditAdapter::eventFilter(QObject* watched, QEvent* event) {
         HandleCommand(*command);
         return true;
     }
-    if (!applied_ || !SkinData.Skinned())
-        return false;
-    switch (event->type()) {
-    case QEvent::Paint:
-        Paint();
-        return area_ != nullptr; // a line edit still draws its text itself
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-    case QEvent::HoverEnter:
-    case QEvent::HoverLeave:
-    case QEvent::EnabledChange:
+    // The frame shows focus and the mouse: repaint it when either comes or goes.
+    if (applied_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut ||
+                     event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave))
         control_->update();
-        return false;
-    default:
-        return false;
-    }
+    return false;
 }
 
 void TsEditAdapter::HandleCommand(TsSkinCommandEvent& command) {
@@ -146,12 +98,4 @@ void TsEditAdapter::HandleCommand(TsSkinCommandEvent& command) {
     default:
         break;
     }
-}
-
-void TsEditAdapter::Paint() {
-    QPainter painter(control_);
-    const QRect rect = control_->rect();
-    painter.fillRect(rect, control_->palette().color(QPalette::Base));
-    if (const TsMaskData* border = SkinData.Skin()->Mask(SkinData.BorderIndex))
-        DrawMask(painter, *border, rect, EditState(control_));
 }

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
+#include <QWidget>
 #include <optional>
 
 class QMouseEvent;

@@ -58,6 +58,19 @@ TsState OptionState(const QStyleOption* option) {
     return TsState::Normal;
 }
 
+// An edit frame's state: focused (its third column), hot, disabled or normal. A sunken frame is
+// just how the frame is shaped, not a pressed state.
+static TsState FrameState(const QStyleOption* option) {
+    const QStyle::State s = option->state;
+    if (!(s & QStyle::State_Enabled))
+        return TsState::Disabled;
+    if (s & QStyle::State_HasFocus)
+        return TsState::Pressed;
+    if (s & QStyle::State_MouseOver)
+        return TsState::Hot;
+    return TsState::Normal;
+}
+
 TsSkinStyle::TsSkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
 const TsSkinManager* TsSkinStyle::Manager() const {
@@ -127,8 +140,7 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
                 painter->fillRect(option->rect, SectionColor(*skin->Section(s.Edit), TsState::Normal));
                 if (const TsMaskData* border =
                         skin->Mask(skin->Section(s.Edit)->Mask(SectionMask::BordersMask)))
-                    DrawMask(*painter, *border, option->rect,
-                             option->state & State_HasFocus ? TsState::Pressed : OptionState(option));
+                    DrawMask(*painter, *border, option->rect, FrameState(option));
                 return;
             }
             break;
@@ -136,8 +148,7 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         case PE_Frame:
             if (const TsGeneralData* edit = skin->Section(s.Edit)) {
                 if (const TsMaskData* border = skin->Mask(edit->Mask(SectionMask::BordersMask)))
-                    DrawMask(*painter, *border, option->rect,
-                             option->state & State_HasFocus ? TsState::Pressed : OptionState(option));
+                    DrawMask(*painter, *border, option->rect, FrameState(option));
                 return;
             }
             break;
@@ -382,6 +393,12 @@ int TsSkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
             return ScrollBarExtent;
         case PM_ScrollBarSliderMin:
             return MinimumSlider;
+        case PM_DefaultFrameWidth:
+            // Frames are the edit section's border: as wide as its mask's margins, thin anyway.
+            if (const TsGeneralData* edit = Skin()->Section(Sections().Edit))
+                if (const TsMaskData* border = Skin()->Mask(edit->Mask(SectionMask::BordersMask)))
+                    return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+            break;
         case PM_IndicatorWidth:
         case PM_IndicatorHeight:
         case PM_ExclusiveIndicatorWidth:

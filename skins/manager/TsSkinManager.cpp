@@ -252,6 +252,7 @@ void TsSkinManager::LoadBuiltInOrFolder() {
 
 void TsSkinManager::Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage) {
     skin_ = std::move(tables);
+    ++generation_;
     skinPath_ = std::move(skinPath);
     fromPackage_ = fromPackage;
     *cache_ = ComputeCacheIndexes(skin_.get());

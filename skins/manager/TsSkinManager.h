@@ -63,6 +63,9 @@ public:
     // True once a skin has been applied and while no new one is being loaded.
     bool SkinDataActive() const { return skinDataActive_; }
     const TsCacheIndexes& Cache() const;
+    // How many skins this manager has loaded so far (each load of a name counts, also of the
+    // same name again).
+    int SkinGeneration() const { return generation_; }
     // Where loose image files of the current skin come from; empty for packages.
     std::string SkinPath() const { return skinPath_; }
     bool FromPackage() const { return fromPackage_; }
@@ -106,5 +109,6 @@ private:
     SkinTablesPtr skin_;
     std::string skinPath_;
     bool fromPackage_ = true;
+    int generation_ = 0;
     std::unique_ptr<TsCacheIndexes> cache_;
 };
