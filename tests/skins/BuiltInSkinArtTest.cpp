@@ -93,8 +93,8 @@ const std::vector<TextCase> TextCases = {
 } // namespace
 
 TEST(BuiltInSkinArt, TextKeepsFourAndAHalfToOneOnEveryBackground) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const SkinTables& skin = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
         for (const TextCase& c : TextCases)
             for (const TsState state : c.States) {
                 const TsGeneralData* text =
@@ -102,7 +102,7 @@ TEST(BuiltInSkinArt, TextKeepsFourAndAHalfToOneOnEveryBackground) {
                 ASSERT_NE(text, nullptr) << c.Section;
                 const double contrast =
                     LowestContrast(Render(skin, c.Section, c.Size, state), SectionTextColor(*text, state));
-                EXPECT_GE(contrast, 4.5) << spec.Name << " " << c.Section << " " << c.Size.width() << "x"
+                EXPECT_GE(contrast, 4.5) << expected.Name << " " << c.Section << " " << c.Size.width() << "x"
                                          << c.Size.height() << " state " << int(state);
             }
     }
@@ -111,18 +111,18 @@ TEST(BuiltInSkinArt, TextKeepsFourAndAHalfToOneOnEveryBackground) {
 // Disabled text is a mix of the font and the section colour; it stays readable. An inactive
 // window's caption is drawn that way too, on the inactive title, and must read well.
 TEST(BuiltInSkinArt, DisabledTextAndTheInactiveCaptionStayReadable) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const SkinTables& skin = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
         for (const char* section : {"SPEEDBUTTON", "BUTTON", "EDIT", "COMBOBOX", "TOOLBUTTON", "CHECKBOX"}) {
             const TsGeneralData* s = skin.Section(skin.FindSection(section));
             const double contrast = LowestContrast(Render(skin, section, QSize(80, 21), TsState::Disabled),
                                                    SectionTextColor(*s, TsState::Disabled));
-            EXPECT_GE(contrast, 2.0) << spec.Name << " " << section;
+            EXPECT_GE(contrast, 2.0) << expected.Name << " " << section;
         }
         const TsGeneralData* title = skin.Section(skin.FindSection("FORMTITLE"));
         const double caption = LowestContrast(Render(skin, "FORMTITLE", QSize(400, 24), TsState::Disabled),
                                               SectionTextColor(*title, TsState::Disabled));
-        EXPECT_GE(caption, 3.0) << spec.Name << " inactive caption";
+        EXPECT_GE(caption, 3.0) << expected.Name << " inactive caption";
     }
 }
 
@@ -202,8 +202,8 @@ const std::vector<StateCase> StateCases = {
 // Clearly different: at least a tenth of the control, or a dozen pixels on something as small as
 // a scroll-bar arrow.
 TEST(BuiltInSkinArt, EveryStateCanBeToldFromEveryOther) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const SkinTables& skin = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
         for (const StateCase& c : StateCases) {
             std::vector<QImage> looks;
             for (const TsState state : c.States)
@@ -212,7 +212,7 @@ TEST(BuiltInSkinArt, EveryStateCanBeToldFromEveryOther) {
             for (std::size_t i = 0; i < looks.size(); ++i)
                 for (std::size_t j = i + 1; j < looks.size(); ++j)
                     EXPECT_GE(ChangedPixels(looks[i], looks[j]), area >= 400 ? area / 10 : 12)
-                        << spec.Name << " " << c.Section << " " << (c.Glyph ? c.Glyph : "") << " states "
+                        << expected.Name << " " << c.Section << " " << (c.Glyph ? c.Glyph : "") << " states "
                         << int(c.States[i]) << " and " << int(c.States[j]);
         }
     }
@@ -252,14 +252,14 @@ void CheckNoFringe(const TsMaskData& mask, const QImage& source, const std::stri
 } // namespace
 
 TEST(BuiltInSkinArt, NoPinkFringeAndMagentaOnlyWhereNothingShows) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const SkinTables& skin = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
         for (const TsMaskData& mask : skin.Masks) {
             const QImage& source = mask.Image.isNull() ? skin.MasterBitmap : mask.Image;
             if (mask.ImgType == TacImgType::itisaTexture || mask.ImgType == TacImgType::itisaPngGlyph)
                 continue; // the grain and the glows carry no magenta at all
             CheckNoFringe(mask, source,
-                          std::string(spec.Name) + " " + mask.SectionName + "." + mask.PropertyName);
+                          std::string(expected.Name) + " " + mask.SectionName + "." + mask.PropertyName);
         }
     }
 }
@@ -270,13 +270,13 @@ TEST(BuiltInSkinArt, TheGeneratorMakesTheCommittedPackagesAgainByteForByte) {
     generator.start(QStringLiteral(MORVANE_SKINART), {QString::fromStdString(folder.Path())});
     ASSERT_TRUE(generator.waitForFinished(120000));
     ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const std::string made = ReadFileBytes(folder.File(spec.File));
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const std::string made = ReadFileBytes(folder.File(expected.File));
         const std::string committed =
-            ReadFileBytes(std::string(MORVANE_RESOURCES_DIR) + "/skins/" + spec.File);
-        EXPECT_FALSE(made.empty()) << spec.File;
+            ReadFileBytes(std::string(MORVANE_RESOURCES_DIR) + "/skins/" + expected.File);
+        EXPECT_FALSE(made.empty()) << expected.File;
         EXPECT_TRUE(made == committed)
-            << spec.File << " differs from what skinart makes; run skinart resources/skins";
+            << expected.File << " differs from what skinart makes; run skinart resources/skins";
     }
     EXPECT_EQ(folder.Listing(), "BluePlastic.ktz;DarkGlass.ktz;LongHorn.ktz;Neutral2.ktz;NextAlpha.ktz;");
 }

@@ -14,7 +14,7 @@
 
 enum class PictureFormat { Text, Bitmap, Png, Jpeg };
 
-struct EntrySpec {
+struct ExpectedEntry {
     const char* Name;
     PictureFormat Format;
     int Width = 0;
@@ -23,16 +23,16 @@ struct EntrySpec {
     std::uint32_t Unpacked = 0; // 0: not fixed (texts, compressed pictures)
 };
 
-struct BuiltInSkinSpec {
+struct ExpectedSkin {
     const char* Name; // "DarkGlass"
     const char* File; // "DarkGlass.ktz"
     const char* Version;
     int Sections;
-    std::vector<EntrySpec> Entries;
+    std::vector<ExpectedEntry> Entries;
     bool GlowRegion; // "LRGN" in PROGRESSH
 };
 
-const std::vector<BuiltInSkinSpec>& BuiltInSkinSpecs();
+const std::vector<ExpectedSkin>& ExpectedSkins();
 
 struct LoadedBuiltInSkin {
     std::vector<std::uint8_t> Bytes;
@@ -42,4 +42,4 @@ struct LoadedBuiltInSkin {
 };
 
 // The skin's package from the program's resources, unpacked and loaded into the tables.
-const LoadedBuiltInSkin& LoadBuiltInSkin(const BuiltInSkinSpec& spec);
+const LoadedBuiltInSkin& LoadBuiltInSkin(const ExpectedSkin& expected);

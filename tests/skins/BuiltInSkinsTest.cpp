@@ -108,11 +108,10 @@ TEST(BuiltInSkins, TheProgramCarriesTheFiveCommittedPackagesInTheStoredOrder) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const BuiltInSkinPackage& skin = BuiltInSkinPackages()[i];
         EXPECT_EQ(skin.Name, names[i]);
-        EXPECT_EQ(std::string(skin.ResourcePath),
-                  ":/morvane/skins/" + std::string(BuiltInSkinSpecs()[i].File));
-        QFile committed(QString::fromStdString(std::string(MORVANE_RESOURCES_DIR) + "/skins/" +
-                                               BuiltInSkinSpecs()[i].File));
-        ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << BuiltInSkinSpecs()[i].File;
+        EXPECT_EQ(std::string(skin.ResourcePath), ":/morvane/skins/" + std::string(ExpectedSkins()[i].File));
+        QFile committed(
+            QString::fromStdString(std::string(MORVANE_RESOURCES_DIR) + "/skins/" + ExpectedSkins()[i].File));
+        ASSERT_TRUE(committed.open(QIODevice::ReadOnly)) << ExpectedSkins()[i].File;
         EXPECT_EQ(BuiltInSkinPackageData(skin), committed.readAll()) << skin.Name;
     }
     EXPECT_TRUE(
@@ -120,19 +119,19 @@ TEST(BuiltInSkins, TheProgramCarriesTheFiveCommittedPackagesInTheStoredOrder) {
 }
 
 TEST(BuiltInSkins, EntriesPictureSizesAndDepthsAreThoseOfTheTable) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        SCOPED_TRACE(spec.Name);
-        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(spec);
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        SCOPED_TRACE(expected.Name);
+        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(expected);
         ASSERT_EQ(std::string(skin.Bytes.begin(), skin.Bytes.begin() + 4), "KTzf");
-        ASSERT_EQ(Little32(skin.Bytes, 4), spec.Entries.size());
+        ASSERT_EQ(Little32(skin.Bytes, 4), expected.Entries.size());
         std::size_t at = 8;
         EXPECT_EQ(NameOfEntry(skin.Bytes, at), "Options.dat"); // first, as stored
         EXPECT_EQ(skin.Bytes[at + 4], 0x78);                   // the default zlib header
         EXPECT_EQ(skin.Bytes[at + 5], 0x9C);
         const auto table = EntryTable(skin);
-        ASSERT_EQ(table.size(), spec.Entries.size());
-        for (std::size_t i = 0; i < spec.Entries.size(); ++i) {
-            const EntrySpec& entry = spec.Entries[i];
+        ASSERT_EQ(table.size(), expected.Entries.size());
+        for (std::size_t i = 0; i < expected.Entries.size(); ++i) {
+            const ExpectedEntry& entry = expected.Entries[i];
             SCOPED_TRACE(entry.Name);
             EXPECT_EQ(table[i].first, entry.Name);
             if (entry.Unpacked != 0)
@@ -152,13 +151,13 @@ TEST(BuiltInSkins, EntriesPictureSizesAndDepthsAreThoseOfTheTable) {
 }
 
 TEST(BuiltInSkins, TextsHaveTheirVersionSectionCountAndUpperCaseNames) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        SCOPED_TRACE(spec.Name);
-        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(spec);
-        EXPECT_EQ(Value(skin, "GLOBALINFO", "VERSION"), spec.Version);
-        EXPECT_EQ(skin.Ini.Sections().size(), std::size_t(spec.Sections));
-        EXPECT_EQ(skin.Tables->GeneralData.size(), std::size_t(spec.Sections));
-        EXPECT_EQ(skin.Tables->SkinData.Version, std::stod(spec.Version));
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        SCOPED_TRACE(expected.Name);
+        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(expected);
+        EXPECT_EQ(Value(skin, "GLOBALINFO", "VERSION"), expected.Version);
+        EXPECT_EQ(skin.Ini.Sections().size(), std::size_t(expected.Sections));
+        EXPECT_EQ(skin.Tables->GeneralData.size(), std::size_t(expected.Sections));
+        EXPECT_EQ(skin.Tables->SkinData.Version, std::stod(expected.Version));
         for (const SkinIniSection& section : skin.Ini.Sections()) {
             const auto upper = [](const std::string& text) {
                 return std::none_of(text.begin(), text.end(),
@@ -185,21 +184,21 @@ TEST(BuiltInSkins, EverySectionTheWindowTheDialogsAndThePainterUseIsThere) {
         "COMBOBTN", "BUTTON", "BUTTON_HUGE", "SELECTION", "COLHEADER", "TOOLBUTTON", "CHECKBOX", "MAINMENU",
         "MENUITEM", "MENULINE", "PAGECONTROL", "TABTOP", "TABBOTTOM", "TABLEFT", "TABRIGHT", "GROUPBOX",
         "PANEL"};
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const SkinTables& t = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& t = *LoadBuiltInSkin(expected).Tables;
         for (const char* name : required)
-            EXPECT_GE(t.FindSection(name), 0) << spec.Name << " " << name;
+            EXPECT_GE(t.FindSection(name), 0) << expected.Name << " " << name;
     }
 }
 
 TEST(BuiltInSkins, QuotedValuesAreThereVerbatim) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        SCOPED_TRACE(spec.Name);
-        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(spec);
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        SCOPED_TRACE(expected.Name);
+        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(expected);
         EXPECT_EQ(Value(skin, "GLOBALINFO", "MASTERBITMAP"), "MASTER.BMP");
         EXPECT_EQ(Value(skin, "BUTTON_HUGE", "BORDERSMASK"), "!BUTTONHUGE.BMP!3!1!0");
     }
-    const LoadedBuiltInSkin& next = LoadBuiltInSkin(BuiltInSkinSpecs()[3]);
+    const LoadedBuiltInSkin& next = LoadBuiltInSkin(ExpectedSkins()[3]);
     EXPECT_EQ(Value(next, "GLOBALINFO", "BICONCLOSEGLOW0"), "!GLOWRED.PNG!1!0!4");
     EXPECT_EQ(Value(next, "GLOBALINFO", "BICONMAXGLOW0"), "!GLOWBLUE.PNG!1!0!4");
     EXPECT_EQ(Value(next, "GLOBALINFO", "BICONMINGLOW0"), "!GLOWYELLOW.PNG!1!0!4");
@@ -222,7 +221,7 @@ TEST(BuiltInSkins, QuotedValuesAreThereVerbatim) {
     EXPECT_EQ(Value(next, "COMBOBOX", "PARENTCLASS"), "EDIT");
     EXPECT_EQ(Value(next, "COMBOBOX", "SHOWFOCUS"), "TRUE");
 
-    const LoadedBuiltInSkin& dark = LoadBuiltInSkin(BuiltInSkinSpecs()[0]);
+    const LoadedBuiltInSkin& dark = LoadBuiltInSkin(ExpectedSkins()[0]);
     int patterned = 0;
     for (const SkinIniSection& section : dark.Ini.Sections())
         if (section.Find("PATTERN") != nullptr && *section.Find("PATTERN") == "BKGND.JPG" &&
@@ -236,7 +235,7 @@ TEST(BuiltInSkins, QuotedValuesAreThereVerbatim) {
 // Ten GLOBALINFO keys of BluePlastic come again after their complete forms, broken over two
 // lines; the reader keeps the first, complete value.
 TEST(BuiltInSkins, BluePlasticRepeatsTenGlyphKeysBrokenOverTwoLines) {
-    const LoadedBuiltInSkin& blue = LoadBuiltInSkin(BuiltInSkinSpecs()[4]);
+    const LoadedBuiltInSkin& blue = LoadBuiltInSkin(ExpectedSkins()[4]);
     const std::string& text = blue.Package.Options;
     const std::string global = text.substr(0, text.find("\r\n[", 1));
     int broken = 0;
@@ -251,7 +250,7 @@ TEST(BuiltInSkins, BluePlasticRepeatsTenGlyphKeysBrokenOverTwoLines) {
     }
     EXPECT_EQ(broken, 10);
     for (int other : {0, 1, 2, 3}) {
-        const std::string& options = LoadBuiltInSkin(BuiltInSkinSpecs()[other]).Package.Options;
+        const std::string& options = LoadBuiltInSkin(ExpectedSkins()[other]).Package.Options;
         EXPECT_EQ(options.find("\r\n="), std::string::npos);
     }
 }
@@ -259,22 +258,23 @@ TEST(BuiltInSkins, BluePlasticRepeatsTenGlyphKeysBrokenOverTwoLines) {
 // Every picture reference is on the master image ("@", "^", "~"), except the few that name a
 // picture of their own.
 TEST(BuiltInSkins, ImageReferencesUseTheMasterImageFormsExceptTheNamedPictures) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(spec);
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const LoadedBuiltInSkin& skin = LoadBuiltInSkin(expected);
         for (const SkinIniSection& section : skin.Ini.Sections())
             for (const SkinIniKey& key : section.Keys) {
                 const std::string& v = key.Value;
                 const std::string where =
-                    std::string(spec.Name) + " " + section.Name + "." + key.Name + "=" + v;
+                    std::string(expected.Name) + " " + section.Name + "." + key.Name + "=" + v;
                 if (v.empty() || v[0] == '@' || v[0] == '^' || v[0] == '~')
                     continue;
                 if (v[0] == '!') {
                     const bool huge = section.Name == "BUTTON_HUGE" && v == "!BUTTONHUGE.BMP!3!1!0";
-                    const bool glow = std::string(spec.Name) == "NextAlpha" && section.Name == "GLOBALINFO" &&
-                                      key.Name.size() > 5 && key.Name.substr(key.Name.size() - 5) == "GLOW0";
+                    const bool glow = std::string(expected.Name) == "NextAlpha" &&
+                                      section.Name == "GLOBALINFO" && key.Name.size() > 5 &&
+                                      key.Name.substr(key.Name.size() - 5) == "GLOW0";
                     EXPECT_TRUE(huge || glow) << where;
                 } else if (v.find(".JPG") != std::string::npos) {
-                    EXPECT_TRUE(std::string(spec.Name) == "DarkGlass" && v == "BKGND.JPG") << where;
+                    EXPECT_TRUE(std::string(expected.Name) == "DarkGlass" && v == "BKGND.JPG") << where;
                 } else {
                     EXPECT_EQ(v.find(".BMP") != std::string::npos, key.Name == "MASTERBITMAP") << where;
                     EXPECT_EQ(v.find('#'), std::string::npos) << where;
@@ -352,9 +352,9 @@ const MaskUse PainterMasks[] = {
 } // namespace
 
 TEST(BuiltInSkins, LoadingFindsEveryMaskThePainterUsesWithPixelsAndColumns) {
-    for (const BuiltInSkinSpec& spec : BuiltInSkinSpecs()) {
-        SCOPED_TRACE(spec.Name);
-        const SkinTables& t = *LoadBuiltInSkin(spec).Tables;
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        SCOPED_TRACE(expected.Name);
+        const SkinTables& t = *LoadBuiltInSkin(expected).Tables;
         EXPECT_FALSE(t.MasterBitmap.isNull());
         for (const MaskUse& use : PainterMasks) {
             const int section = t.FindSection(use.Section);
@@ -367,11 +367,11 @@ TEST(BuiltInSkins, LoadingFindsEveryMaskThePainterUsesWithPixelsAndColumns) {
         const TsGeneralData* button = t.Section(t.FindSection("SPEEDBUTTON"));
         EXPECT_GE(button->Mask(SectionMask::BordersMask), 0);
         const TsGeneralData* progress = t.Section(t.FindSection("PROGRESSH"));
-        EXPECT_EQ(progress->Mask(SectionMask::Lrgn) >= 0, spec.GlowRegion);
+        EXPECT_EQ(progress->Mask(SectionMask::Lrgn) >= 0, expected.GlowRegion);
         for (const TsMaskData& mask : t.Masks)
             EXPECT_FALSE(mask.Picture.isNull()) << mask.SectionName << "." << mask.PropertyName;
     }
-    const SkinTables& next = *LoadBuiltInSkin(BuiltInSkinSpecs()[3]).Tables;
+    const SkinTables& next = *LoadBuiltInSkin(ExpectedSkins()[3]).Tables;
     for (const char* glow : {"BICONCLOSEGLOW0", "BICONMAXGLOW0", "BICONMINGLOW0"}) {
         const TsMaskData* mask = next.Mask(next.FindMask(next.FindSection("GLOBALINFO"), "GLOBALINFO", glow));
         ASSERT_NE(mask, nullptr) << glow;
@@ -379,7 +379,7 @@ TEST(BuiltInSkins, LoadingFindsEveryMaskThePainterUsesWithPixelsAndColumns) {
         EXPECT_EQ(mask->Picture.size(), QSize(36, 34));
     }
     // DarkGlass's grain is small enough to be a texture, so the skin has no pattern at all.
-    const SkinTables& dark = *LoadBuiltInSkin(BuiltInSkinSpecs()[0]).Tables;
+    const SkinTables& dark = *LoadBuiltInSkin(ExpectedSkins()[0]).Tables;
     EXPECT_TRUE(dark.Patterns.empty());
     for (const char* section : {"FORM", "DIALOG"}) {
         const TsGeneralData* s = dark.Section(dark.FindSection(section));

@@ -10,14 +10,14 @@ AtlasCell Square(int columns, int side, int maskType = 1) {
     return AtlasCell{columns, maskType, QSize(side, side)};
 }
 
-std::vector<ElementSpec> DefaultElements(const SkinStyle& s) {
+std::vector<ElementCell> DefaultElements(const SkinStyle& s) {
     const SkinMetrics& m = s.Metrics;
     const int frame = 2 * m.FrameMargin + 2;
     const int button = 2 * m.ButtonMargin + 2;
     const int edit = 2 * m.EditMargin + 2;
     const int tab = 2 * m.TabMargin + 2;
     const AtlasCell titleButton{3, m.TitleButtonMaskType, m.TitleButton};
-    std::vector<ElementSpec> list = {
+    std::vector<ElementCell> list = {
         {"FormFrame", Square(2, frame)},
         {"TitleBar", {2, 1, QSize(6, 8)}},
         {"Close", titleButton},
@@ -145,12 +145,12 @@ void DrawLines(Atlas& atlas, const SkinStyle& s) {
 
 } // namespace
 
-std::vector<ElementSpec> MasterElements(const SkinStyle& style) {
-    std::vector<ElementSpec> list = DefaultElements(style);
-    for (ElementSpec& spec : list) {
-        const auto cell = style.Cells.find(spec.Name);
+std::vector<ElementCell> MasterElements(const SkinStyle& style) {
+    std::vector<ElementCell> list = DefaultElements(style);
+    for (ElementCell& element : list) {
+        const auto cell = style.Cells.find(element.Name);
         if (cell != style.Cells.end())
-            spec.Cell = cell->second;
+            element.Cell = cell->second;
     }
     return list;
 }
@@ -185,11 +185,11 @@ BorderOptions BorderOf(const SkinStyle& s, const std::string& element) {
 
 Atlas DrawMaster(const SkinStyle& s) {
     Atlas atlas(s.MasterSize, s.MasterBits == 8 ? 17 : 256);
-    for (const ElementSpec& spec : MasterElements(s)) {
+    for (const ElementCell& element : MasterElements(s)) {
         QImage backdrop;
-        if (spec.Cell.MaskType == 0 && s.Backdrop)
-            backdrop = s.Backdrop(spec.Name, spec.Cell.Size);
-        atlas.Place(spec.Name, PlacementOf(s, spec.Name).At, spec.Cell, backdrop);
+        if (element.Cell.MaskType == 0 && s.Backdrop)
+            backdrop = s.Backdrop(element.Name, element.Cell.Size);
+        atlas.Place(element.Name, PlacementOf(s, element.Name).At, element.Cell, backdrop);
     }
     atlas.Paint("FormFrame", [&s](QPainter& p, const QRect& cell, int column) {
         PaintWindowFrame(p, cell, s.Metrics.FrameMargin, s.FormFrame[column]);

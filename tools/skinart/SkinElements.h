@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-struct ElementSpec {
+struct ElementCell {
     std::string Name;
     AtlasCell Cell;
 };
 
 // Every element the style's master image must hold, with its cell.
-std::vector<ElementSpec> MasterElements(const SkinStyle& style);
+std::vector<ElementCell> MasterElements(const SkinStyle& style);
 
 // Places the elements at the style's layout and draws them.
 Atlas DrawMaster(const SkinStyle& style);

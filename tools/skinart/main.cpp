@@ -55,9 +55,10 @@ int WritePreviews(int argc, char** argv) {
 int PrintCells(const std::string& name) {
     for (const SkinStyle& style : BuiltInStyles())
         if (style.Name == name)
-            for (const ElementSpec& spec : MasterElements(style)) {
-                const AtlasSlot slot{spec.Name, {}, spec.Cell, {}};
-                std::cout << spec.Name << " " << slot.Rect().width() << " " << slot.Rect().height() << "\n";
+            for (const ElementCell& element : MasterElements(style)) {
+                const AtlasSlot slot{element.Name, {}, element.Cell, {}};
+                std::cout << element.Name << " " << slot.Rect().width() << " " << slot.Rect().height()
+                          << "\n";
             }
     return 0;
 }
@@ -72,7 +73,8 @@ int main(int argc, char** argv) {
             return PrintCells(argv[2]);
         if (argc == 2)
             return WritePackages(argv[1]);
-        std::cerr << "usage: skinart <folder> | skinart --preview <folder> [skin names] | skinart --cells <skin name>\n";
+        std::cerr << "usage: skinart <folder> | skinart --preview <folder> [skin names] | skinart --cells "
+                     "<skin name>\n";
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "skinart: " << error.what() << "\n";
