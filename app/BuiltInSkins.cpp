@@ -1,18 +1,15 @@
 #include "BuiltInSkins.h"
 
-#include <QFile>
+#include "BuiltInSkinPackages.h"
 
 TsStoredSkins BuiltInSkins() {
-    static const char* const names[] = {"DarkGlass", "LongHorn", "Neutral2", "NextAlpha", "BluePlastic"};
     TsStoredSkins skins;
-    for (const char* name : names) {
-        QFile package(QStringLiteral(":/morvane/skins/%1.ktz").arg(QLatin1String(name)));
-        if (!package.open(QIODevice::ReadOnly))
-            continue;
+    for (const BuiltInSkinPackage& package : BuiltInSkinPackages()) {
         TsStoredSkin skin;
-        skin.Name = QLatin1String(name) + QStringLiteral(" (internal)");
-        skin.Data = package.readAll();
-        skins.push_back(std::move(skin));
+        skin.Name = QString::fromLatin1(package.Name);
+        skin.Data = BuiltInSkinPackageData(package);
+        if (!skin.Data.isEmpty())
+            skins.push_back(std::move(skin));
     }
     return skins;
 }

@@ -136,7 +136,7 @@ TEST(MainForm, ComboSelectionAppliesTheSkinName) {
     form.sComboBox1->SetItemIndex(7);
     EXPECT_EQ(form.sComboBox1->ItemIndex(), -1);
     form.ApplySkinFromCombo();
-    EXPECT_EQ(form.sSkinManager->SkinName(), " (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "DarkGlass (internal)") << "no entry: the first built-in skin";
     form.sComboBox1->SetItemIndex(2);
     form.sComboBox1Change();
     EXPECT_EQ(form.sSkinManager->SkinName(), "LongHorn (internal)");
@@ -145,8 +145,12 @@ TEST(MainForm, ComboSelectionAppliesTheSkinName) {
 TEST(MainForm, BottomStackFollowsTheBottomEdgeAndWidthOnly) {
     TMorvaneMainForm form;
     form.show();
-    form.resize(900, 500);
     QCoreApplication::processEvents();
+    EXPECT_EQ(form.ClientArea->size(), QSize(734, 414)) << "whatever frame the skin draws around it";
+    // The client area grows with the window, by as much as the window does.
+    form.resize(form.size() + QSize(900 - 734, 500 - 414));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.ClientArea->size(), QSize(900, 500));
     EXPECT_EQ(form.StatusBar1->geometry(), QRect(0, 478, 900, 22));
     EXPECT_EQ(form.MyGauge->geometry(), QRect(0, 466, 900, 12));
     EXPECT_EQ(form.Label1->geometry(), QRect(0, 453, 900, 13));

@@ -50,9 +50,10 @@ TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
         {"0", 0, "BluePlastic (internal)", nullptr},
         {" 3", 3, "Neutral2 (internal)", nullptr},
         {"+3", 3, "Neutral2 (internal)", nullptr},
-        {"-1", -1, " (internal)", nullptr},
-        {"5", -1, " (internal)", nullptr},
-        {"100", -1, " (internal)", nullptr},
+        // No entry selected: " (internal)" names no skin, so the first built-in one is used.
+        {"-1", -1, "DarkGlass (internal)", nullptr},
+        {"5", -1, "DarkGlass (internal)", nullptr},
+        {"100", -1, "DarkGlass (internal)", nullptr},
         // Not an integer: the error box, no selection, the stored layout's skin stays.
         {"abc", -1, "NextAlpha (internal)", "'abc' is not a valid integer value."},
         {"3x", -1, "NextAlpha (internal)", "'3x' is not a valid integer value."},
@@ -70,6 +71,17 @@ TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
         }
         const int written = c.itemIndex;
         EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=" + std::to_string(written) + "\r\n");
+    }
+}
+
+TEST_F(SettingsWindowTest, StartUpLoadsTheStoredSkinThenTheChosenOne) {
+    for (const auto& [stored, name] : {std::pair{"4", "NextAlpha (internal)"}, {"1", "DarkGlass (internal)"}}) {
+        Store(std::string("[SkinNumber]\r\nNumber=") + stored + "\r\n");
+        TMorvaneMainForm form;
+        // Once while the window's components are read, once from the combo box.
+        EXPECT_EQ(form.sSkinManager->SkinGeneration(), 2) << stored;
+        EXPECT_EQ(form.sSkinManager->SkinName(), name);
+        EXPECT_TRUE(form.close());
     }
 }
 
