@@ -14,7 +14,8 @@ namespace {
 
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* window) : window_(window) { window->installEventFilter(this); }
+    // On the application, so it sees the window's paint before any filter of the window's own.
+    explicit FirstPaint(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

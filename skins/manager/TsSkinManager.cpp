@@ -243,14 +243,30 @@ void TsSkinManager::LoadBuiltInOrFolder() {
         item = &InternalSkins.front();
         skinName_ = item->Name;
     }
+    // A built-in package never changes, and the tables are immutable: loading the same one
+    // again with the same colour settings gives the very same tables, so they are kept (the
+    // window loads its stored skin twice at every start).
+    const BuiltInSource source{item->Data, hueOffset_, saturation_, commonSections_};
+    if (skin_ && loadedBuiltIn_ && *loadedBuiltIn_ == source) {
+        Swap(skin_, std::string(), true);
+        loadedBuiltIn_ = source;
+        return;
+    }
     // A built-in skin without a package would describe itself through its collections; the
     // program has none of that kind, so such an item is a skin without sections.
     SkinTablesPtr tables = item->Data.isEmpty() ? std::make_shared<const SkinTables>()
                                                 : LoadSkinPackage(BytesOf(item->Data), onMessage);
     Swap(std::move(tables), std::string(), true);
+    loadedBuiltIn_ = source;
+}
+
+bool TsSkinManager::BuiltInSource::operator==(const BuiltInSource& other) const {
+    return Data.isSharedWith(other.Data) && HueOffset == other.HueOffset && Saturation == other.Saturation &&
+           CommonSections == other.CommonSections;
 }
 
 void TsSkinManager::Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage) {
+    loadedBuiltIn_.reset();
     skin_ = std::move(tables);
     ++generation_;
     skinPath_ = std::move(skinPath);
@@ -329,6 +345,7 @@ void TsSkinManager::SendRemoveSkin() {
     // The application's shared look goes first: controls that give back what they changed
     // then take the standard look at once.
     skin_.reset();
+    loadedBuiltIn_.reset();
     skinPath_.clear();
     if (IsDefault() && SkinAttachments())
         SkinAttachments()->ApplicationSkinChanged(this);

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <string>
 
 struct TsCacheIndexes;
@@ -110,5 +111,14 @@ private:
     std::string skinPath_;
     bool fromPackage_ = true;
     int generation_ = 0;
+    // Where the current tables came from, when that was a built-in skin.
+    struct BuiltInSource {
+        QByteArray Data;
+        int HueOffset;
+        int Saturation;
+        QStringList CommonSections;
+        bool operator==(const BuiltInSource& other) const;
+    };
+    std::optional<BuiltInSource> loadedBuiltIn_;
     std::unique_ptr<TsCacheIndexes> cache_;
 };
