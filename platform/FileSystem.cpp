@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
@@ -81,4 +84,124 @@ bool IsFileHeldOpen(const std::string& path) {
         return true;
     ::close(fd);
     return false;
+}
+
+std::optional<TFileFacts> LookAt(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    TFileFacts facts;
+    facts.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    facts.Size = static_cast<std::int64_t>(st.st_size);
+    facts.ModifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    facts.Uid = st.st_uid;
+    facts.Gid = st.st_gid;
+    facts.Mode = st.st_mode & 07777;
+    facts.Regular = S_ISREG(st.st_mode);
+    facts.Link = S_ISLNK(st.st_mode);
+    return facts;
+}
+
+bool RenameFileReplacing(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool CreateNewFile(const std::string& path, TFileId& id) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const bool ok = ::fstat(fd, &st) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    if (ok)
+        id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return ok;
+}
+
+namespace {
+
+bool SyncOpened(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+} // namespace
+
+bool SyncFolderOf(const std::string& path) {
+    return SyncOpened(FolderOf(path), O_RDONLY | O_DIRECTORY);
+}
+
+bool SyncFile(const std::string& path) {
+    return SyncOpened(path, O_RDONLY | O_NOFOLLOW);
+}
+
+bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    // The owner first: changing it clears the set-id bits, which the mode then puts back.
+    if (ok && (st.st_uid != from.Uid || st.st_gid != from.Gid))
+        ok = ::fchown(fd, from.Uid, from.Gid) == 0;
+    if (ok)
+        ok = ::fchmod(fd, from.Mode) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ListFolder(const std::string& folder, std::size_t limit, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool ok = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (names.size() == limit) {
+            ok = false;
+            break;
+        }
+        names.push_back(name);
+    }
+    ::closedir(dir);
+    return ok;
+}
+
+std::optional<std::string> ResolveLinks(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return std::nullopt;
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
+}
+
+std::string SystemErrorText(int error) {
+    char buffer[256];
+    return ::strerror_r(error, buffer, sizeof buffer);
 }
