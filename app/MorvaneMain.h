@@ -111,7 +111,8 @@ private:
     // Workflow helpers (MorvaneSteps.cpp, MorvanePick.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
     void LogFailure(TRichEdit* pane, const QString& errorLine, const QString& reason);
-    void WaitForServiceJob(TIBControlService& service);
+    // Waits for the job while the status line shows how far the file it writes has grown.
+    void WaitForServiceJob(TIBControlService& service, const std::string& growingFile, const QString& doing);
     void FocusAndRepaint(TsButton* button);
     QString ShownDatabase() const;
     void StartRun(const std::string& database);

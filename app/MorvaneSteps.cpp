@@ -9,6 +9,7 @@
 #include "CompactionRun.h"
 #include "FileSystem.h"
 #include "IBServices.h"
+#include "JobProgress.h"
 #include "MorvaneMain.h"
 #include "PickedPath.h"
 #include "RunMessages.h"
@@ -17,6 +18,7 @@
 #include "TsButton.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
@@ -88,25 +90,37 @@ void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
     button->repaint();
 }
 
-void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service) {
+void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service, const std::string& growingFile,
+                                         const QString& doing) {
     // The job runs in the server (or the embedded engine); its output is read on a worker
     // thread while this thread goes on painting. Step buttons and closing are refused meanwhile.
     TServiceJobWatcher watcher;
     jobRunning_ = true;
     watcher.Start(service);
+    QElapsedTimer clock;
+    clock.start();
+    const auto showProgress = [&] {
+        RichEdit5->SetText(
+            JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
+    };
     QEventLoop loop;
-    QTimer poll;
+    QTimer poll, progress;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         watcher.TakeLines();
         if (watcher.Finished())
             loop.quit();
     });
+    QObject::connect(&progress, &QTimer::timeout, &loop, showProgress);
     poll.start(kJobPollMilliseconds);
+    progress.start(kJobProgressMilliseconds);
+    showProgress();
     emit serviceJobWaiting();
     if (!watcher.Finished())
         loop.exec();
     poll.stop();
+    progress.stop();
     jobRunning_ = false;
+    RichEdit5->SetText(QString());
     watcher.RethrowIfFailed();
 }
 
@@ -138,7 +152,7 @@ void TMorvaneMainForm::BackupStep() {
         LogLine(RichEdit3, QStringLiteral(" 연결성공."), kBlue);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만드는 중..."), kBlack);
         IBBackupService->ServiceStart();
-        WaitForServiceJob(*IBBackupService);
+        WaitForServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 백업 중... "));
         run_->BackupWritten();
         AdvanceGauge(40);
         IBBackupService->SetActive(false);
@@ -197,7 +211,7 @@ void TMorvaneMainForm::OptimiseStep() {
         LogLine(RichEdit4, QStringLiteral(" 최적화 수행시작."), kGreen);
         LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만드는 중..."), kBlack);
         IBRestoreService->ServiceStart();
-        WaitForServiceJob(*IBRestoreService);
+        WaitForServiceJob(*IBRestoreService, run_->Database(), QStringLiteral(" 최적화 중... "));
         // The rebuilt database takes the original's owner and mode; only then does the
         // original go.
         run_->RebuildFinished();
