@@ -72,7 +72,7 @@ template <typename T> bool ParseNumber(std::istringstream& in, T& value) {
 }
 
 bool ParseId(std::istringstream& in, TFileId& id) {
-    return ParseNumber(in, id.Device) && ParseNumber(in, id.Inode);
+    return ParseNumber(in, id.Device) && ParseNumber(in, id.Inode) && ParseNumber(in, id.BornNs);
 }
 
 bool ParseFacts(std::istringstream& in, TFileFacts& facts) {
@@ -199,16 +199,19 @@ bool IsAsideNameOf(const std::string& name, const std::string& database) {
 }
 
 std::string EncodeRunRecord(const TRunRecord& r) {
+    const auto id = [](const TFileId& i) {
+        return std::to_string(i.Device) + " " + std::to_string(i.Inode) + " " + std::to_string(i.BornNs);
+    };
     std::ostringstream out;
     out << kMagic << "\n";
     out << "id " << r.RunId << "\n";
     out << "state " << RunStateName(r.State) << "\n";
     out << "database " << HexOrDash(r.Database) << "\n";
-    out << "backup " << HexOrDash(r.Backup) << " " << r.BackupId.Device << " " << r.BackupId.Inode << "\n";
+    out << "backup " << HexOrDash(r.Backup) << " " << id(r.BackupId) << "\n";
     const TFileFacts& o = r.Original;
-    out << "aside " << HexOrDash(r.Aside) << " " << o.Id.Device << " " << o.Id.Inode << " " << o.Size << " "
-        << o.ModifiedNs << " " << o.Uid << " " << o.Gid << " " << o.Mode << "\n";
-    out << "rebuilt " << r.RebuiltId.Device << " " << r.RebuiltId.Inode << "\n";
+    out << "aside " << HexOrDash(r.Aside) << " " << id(o.Id) << " " << o.Size << " " << o.ModifiedNs << " "
+        << o.Uid << " " << o.Gid << " " << o.Mode << "\n";
+    out << "rebuilt " << id(r.RebuiltId) << "\n";
     out << "end\n";
     return out.str();
 }

@@ -86,19 +86,34 @@ bool IsFileHeldOpen(const std::string& path) {
     return false;
 }
 
+namespace {
+
+// Facts of a file by descriptor (path empty) or by path, without following a final link.
+bool StatxFacts(int dirFd, const char* path, int flags, TFileFacts& facts) {
+    struct statx st {};
+    if (::statx(dirFd, path, flags | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
+        return false;
+    facts.Id.Device = (static_cast<std::uint64_t>(st.stx_dev_major) << 32) | st.stx_dev_minor;
+    facts.Id.Inode = st.stx_ino;
+    facts.Id.BornNs = (st.stx_mask & STATX_BTIME)
+                          ? static_cast<std::int64_t>(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec
+                          : 0;
+    facts.Size = static_cast<std::int64_t>(st.stx_size);
+    facts.ModifiedNs = static_cast<std::int64_t>(st.stx_mtime.tv_sec) * 1000000000 + st.stx_mtime.tv_nsec;
+    facts.Uid = st.stx_uid;
+    facts.Gid = st.stx_gid;
+    facts.Mode = st.stx_mode & 07777;
+    facts.Regular = S_ISREG(st.stx_mode);
+    facts.Link = S_ISLNK(st.stx_mode);
+    return true;
+}
+
+} // namespace
+
 std::optional<TFileFacts> LookAt(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::lstat(path.c_str(), &st) != 0)
-        return std::nullopt;
     TFileFacts facts;
-    facts.Id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-    facts.Size = static_cast<std::int64_t>(st.st_size);
-    facts.ModifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    facts.Uid = st.st_uid;
-    facts.Gid = st.st_gid;
-    facts.Mode = st.st_mode & 07777;
-    facts.Regular = S_ISREG(st.st_mode);
-    facts.Link = S_ISLNK(st.st_mode);
+    if (path.empty() || !StatxFacts(AT_FDCWD, path.c_str(), 0, facts))
+        return std::nullopt;
     return facts;
 }
 
@@ -110,13 +125,13 @@ bool CreateNewFile(const std::string& path, TFileId& id) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0)
         return false;
-    struct stat st {};
-    const bool ok = ::fstat(fd, &st) == 0;
+    TFileFacts facts;
+    const bool ok = StatxFacts(fd, "", AT_EMPTY_PATH, facts);
     const int saved = errno;
     ::close(fd);
     errno = saved;
     if (ok)
-        id = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+        id = facts.Id;
     return ok;
 }
 

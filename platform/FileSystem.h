@@ -30,10 +30,13 @@ std::int64_t ReadUnsharedFileSize(const std::string& path);
 // True when another process holds a lock on the file (or the file cannot be opened to check).
 bool IsFileHeldOpen(const std::string& path);
 
-// Which file a path names: a rename keeps it, a new file gets a new one.
+// Which file a path names: a rename keeps it, a new file gets a new one. The inode number alone
+// is not enough: a file made after another was deleted often gets the same number, so the time
+// the file was made (where the file system records it, 0 elsewhere) belongs to it too.
 struct TFileId {
     std::uint64_t Device = 0;
     std::uint64_t Inode = 0;
+    std::int64_t BornNs = 0;
     bool operator==(const TFileId&) const = default;
 };
 

@@ -17,15 +17,15 @@ TRunRecord SampleRecord(const std::string& database) {
     r.State = TRunState::RestoreStarted;
     r.Database = database;
     r.Backup = database.substr(0, database.size() - 3) + "BAK";
-    r.BackupId = {2049, 77};
+    r.BackupId = {2049, 77, 1700000000000000001};
     r.Aside = AsidePathFor(database, 1);
-    r.Original = {.Id = {2049, 78},
+    r.Original = {.Id = {2049, 78, 1700000000000000002},
                   .Size = 1234567,
                   .ModifiedNs = 1700000000123456789,
                   .Uid = 998,
                   .Gid = 997,
                   .Mode = 0660};
-    r.RebuiltId = {2049, 79};
+    r.RebuiltId = {2049, 79, 0};
     return r;
 }
 
@@ -90,7 +90,7 @@ TEST(RunRecord, AnythingButAWholeRecordIsRefused) {
     badState.replace(badState.find("restore-started"), 15, "restore-stalled");
     EXPECT_FALSE(DecodeRunRecord(badState));
     std::string badNumber = good;
-    badNumber.replace(badNumber.find(" 2049 77"), 8, " 2049 7x");
+    badNumber.replace(badNumber.find(" 2049 77 "), 9, " 2049 7x ");
     EXPECT_FALSE(DecodeRunRecord(badNumber));
 }
 
