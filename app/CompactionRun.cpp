@@ -157,6 +157,8 @@ bool TCompactionRun::HasOwnBackup() const {
 }
 
 void TCompactionRun::SetOriginalAside() {
+    if (!record_ || record_->State != TRunState::BackedUp || questionOpen_)
+        throw ERunError("이 작업의 백업이 끝난 상태가 아니어서 최적화하지 않습니다");
     const auto original = LookAt(database_);
     if (!original) {
         // Nothing to keep: the restore makes the file.

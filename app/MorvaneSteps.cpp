@@ -236,7 +236,7 @@ void TMorvaneMainForm::OptimiseStep() {
             optimiseFailed_ = true;
             PutOriginalBackAfterFailure();
         }
-        FocusAndRepaint(sButton3);
+        FocusAndRepaint(sButton3->isEnabled() ? sButton3 : sButton1);
     }
 }
 
@@ -256,9 +256,12 @@ void TMorvaneMainForm::PutOriginalBackAfterFailure() {
         error = e.what();
     }
     // The original is still aside and the record says where; the next pick of this database
-    // tries again.
-    statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + OneLine(error.c_str());
+    // tries again. Until then no step may run on it.
+    statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + OneLine(error.c_str()) +
+                       QStringLiteral(" 원본을 확인한 뒤 다시 선택하십시오.");
     LogLine(RichEdit4, OneLine(error.c_str()), kRed, false);
+    for (TsButton* step : {sButton2, sButton3, sButton4})
+        step->setEnabled(false);
 }
 
 void TMorvaneMainForm::sButton4Click() {

@@ -59,6 +59,13 @@ TEST_F(RunFilesTest, SetAsideFileBelongsToOneOptimiseOnly) {
     form.sButton3Click();
     QObject::disconnect(moveAway);
     ASSERT_TRUE(fs::exists(dir.File("away")));
+    // The window says so, and offers no step on this database any more.
+    EXPECT_TRUE(form.RichEdit5->Text().contains("되돌리지 못했습니다"))
+        << form.RichEdit5->Text().toStdString();
+    ExpectButtons({false, false, false}, form.sButton1);
+    const std::string listing = dir.Listing();
+    form.sButton3Click(); // a stray click tries to put the original back again, and touches nothing else
+    EXPECT_EQ(dir.Listing(), listing);
     fs::rename(dir.File("away"), aside);
 
     const std::string second = MakeDatabase(dir.File("second.fdb"), 400);
