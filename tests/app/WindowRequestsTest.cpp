@@ -43,7 +43,7 @@ protected:
     }
 };
 
-TEST_P(WindowRequests, AreTheDesignedBytesWithThePickedPathAndPageSize) {
+TEST_P(WindowRequests, CarryThePickedPathAndPageSizeByteForByte) {
     const TRequestCase& c = GetParam();
     const std::string db = dir.File(c.Name);
     const std::string bak = db.substr(0, db.size() - 3) + "BAK";
@@ -60,7 +60,7 @@ TEST_P(WindowRequests, AreTheDesignedBytesWithThePickedPathAndPageSize) {
                 Bytes({0x01}) + Text(0x6A, db) + Bytes({0x6C, 0, 0, 0, 0}) + Text(0x05, bak));
     EXPECT_TRUE(starts[1].Bytes == Bytes({0x02, 0x6C, 0x00, 0x20, 0x00, 0x00}) + c.PageSizeItem +
                                        Text(0x05, bak) + Text(0x6A, db));
-    // The attach request is the design's too: the administrator and the password.
+    // The attach request: the administrator and the password.
     const auto attaches = FakeClient::Requests("attach");
     ASSERT_EQ(attaches.size(), 2u);
     EXPECT_EQ(attaches[1].Name, "service_mgr");
