@@ -1,6 +1,7 @@
 #include "MorvaneMain.h"
 
 #include "BuiltInSkins.h"
+#include "CompactionRun.h"
 #include "ErrorBox.h"
 #include "FileSystem.h"
 #include "FormPosition.h"
@@ -270,37 +271,8 @@ void TMorvaneMainForm::FormClose() {
     WriteSkinNumber(*SkinIni, sComboBox1->ItemIndex());
 }
 
-void TMorvaneMainForm::sButton1Click() {
-    if (jobRunning_)
-        return;
-    if (OpenDialog.Execute(this)) {
-        const QString picked = OpenDialog.FileName;
-        if (IsOwnBackupName(picked)) {
-            // Its backup path would be the file itself: the backup would overwrite the database.
-            sButton1->setFocus();
-            RichEdit5->SetText(picked + QStringLiteral(" 백업파일과 이름이 같아 선택할 수 없습니다."));
-            return;
-        }
-        RichEdit1->SetText(picked);
-        restoreSucceeded_ = false;
-        optimiseFailed_ = false;
-        RichEdit2->SetText(BackupPathFor(RichEdit1->Text()));
-        sButton3->setEnabled(false);
-        sButton4->setEnabled(false);
-        sButton2->setEnabled(true);
-        sButton2->setFocus();
-        sButton2->repaint();
-        AdvanceGauge(10);
-        SizeBefore = ReadFileSize(RichEdit1->Text());
-        Label1->setText(SizeText(SizeBefore));
-    } else {
-        sButton1->setFocus();
-    }
-    RichEdit5->SetText(QString());
-}
-
-std::int64_t TMorvaneMainForm::ReadFileSize(const QString& fileName) const {
-    return ReadUnsharedFileSize(QFile::encodeName(fileName).toStdString());
+std::int64_t TMorvaneMainForm::ReadFileSize(const std::string& fileName) const {
+    return ReadUnsharedFileSize(fileName);
 }
 
 void TMorvaneMainForm::AdvanceGauge(int progress) {

@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QLabel;
+class TCompactionRun;
 class TFormPlacement;
 class TIniFile;
 class TIBBackupService;
@@ -87,8 +89,13 @@ public:
     void RequestTermination();
     bool Terminating() const { return terminating_; }
 
+    // The picked database and its backup file as the bytes every system call and service
+    // request gets; the two path boxes only show them. Empty before the first pick.
+    std::string DatabasePath() const;
+    std::string BackupPath() const;
+
     // Size of a file in bytes, -1 when it cannot be opened (missing, or held by another process).
-    std::int64_t ReadFileSize(const QString& fileName) const;
+    std::int64_t ReadFileSize(const std::string& fileName) const;
 
     // Sleeps 100 ms, then moves the gauge.
     void AdvanceGauge(int progress);
@@ -96,6 +103,8 @@ public:
 signals:
     // A step has handed a job to the server and now waits for its end.
     void serviceJobWaiting();
+    // The run has durably recorded how far it got, before its next irreversible move.
+    void runRecorded(const QString& state);
 
 protected:
     bool event(QEvent* event) override;
@@ -123,13 +132,21 @@ private:
     bool GuardedHere(const std::function<void()>& handler);
     void ReportError(const QString& message);
 
-    // Workflow helpers (MorvaneSteps.cpp).
+    // Workflow helpers (MorvaneSteps.cpp, MorvanePick.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
-    void WaitForServiceJob(TIBControlService& service);
-    void MoveDatabaseAside();
-    void PutDatabaseBack();
+    void LogFailure(TRichEdit* pane, const QString& errorLine, const QString& reason);
+    // Waits for the job while the status line shows how far the file it writes has grown.
+    void WaitForServiceJob(TIBControlService& service, const std::string& growingFile, const QString& doing);
     void FocusAndRepaint(TsButton* button);
+    QString ShownDatabase() const;
+    void StartRun(const std::string& database);
+    bool PrepareRun(bool atPick);
+    void EnterPickedState();
+    void BackupStep();
+    void OptimiseStep();
+    void PutOriginalBackAfterFailure();
 
+    std::unique_ptr<TCompactionRun> run_; // the picked database's run; none before the first pick
     bool jobRunning_ = false;
     int handlersRunning_ = 0;
     TPendingClose pendingClose_ = TPendingClose::None;
@@ -137,7 +154,7 @@ private:
     bool closed_ = false;
     bool restoreSucceeded_ = false; // the restore of this run has ended successfully
     bool optimiseFailed_ = false;   // the last optimise of this run failed
-    QString asidePath_;             // where the original database waits while the restore runs
+    QString statusAfterStep_;       // what the status line says when the step is over
 
     bool activated_ = false;
 };

@@ -2,20 +2,24 @@
 //
 // The server does the backup and the restore; every step waits until the server's job has
 // really ended before it reports success or touches a file, and the original database is only
-// removed once its replacement exists. A user may run this on the only copy of a database.
+// removed once its replacement exists. A user may run this on the only copy of a database, so
+// the run (CompactionRun.h) records every move before it makes it, and touches no file it did
+// not make itself.
 
+#include "CompactionRun.h"
 #include "FileSystem.h"
 #include "IBServices.h"
+#include "JobProgress.h"
 #include "MorvaneMain.h"
+#include "PickedPath.h"
+#include "RunMessages.h"
 #include "SizeText.h"
 #include "TRichEdit.h"
 #include "TsButton.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
 
@@ -33,33 +37,52 @@ void SetServiceParams(TIBCustomService& service) {
     service.Params().Add("password=plumbtide");
 }
 
+// Every line of a file list is one whole path: a path may hold "=".
+void SetFileList(TStringList& list, const std::string& path) {
+    list.Clear();
+    list.Add(path);
+}
+
 // How often the window looks at a running job while it goes on with its events.
 constexpr int kJobPollMilliseconds = 20;
 
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-// A hidden name beside the database, so the move is a rename within one folder. A name left
-// by an earlier, interrupted run is never reused or overwritten.
-QString AsideCandidate(const QString& databasePath, int attempt) {
-    const QFileInfo info(databasePath);
-    QString name = QLatin1Char('.') + info.fileName() + QStringLiteral(".morvane-original");
-    if (attempt > 0)
-        name += QLatin1Char('.') + QString::number(attempt);
-    return info.dir().filePath(name);
-}
-
 // Refuses a step that would pull a database from under the server that has it open.
-void RequireDatabaseNotHeldOpen(const QString& databasePath) {
-    if (FileExists(LocalPath(databasePath)) && IsFileHeldOpen(LocalPath(databasePath)))
-        throw Exception("The database is open in another process");
+void RequireDatabaseNotHeldOpen(const std::string& database) {
+    if (FileExists(database) && IsFileHeldOpen(database))
+        throw ERunError(
+            "다른 프로그램이 데이터베이스 파일을 열고 있습니다. 그 프로그램(서버)의 연결을 끊은 뒤 "
+            "다시 하십시오");
+}
+
+QString ReasonOf(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return OneLine(e.what());
+    } catch (...) {
+        return QStringLiteral("알 수 없는 오류");
+    }
+}
+
+bool IsRunError(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const ERunError&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
 }
 
 } // namespace
 
 void TMorvaneMainForm::LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath) {
-    pane->AppendLine(withPath ? RichEdit1->Text() + message : message, color);
+    pane->AppendLine(withPath ? ShownDatabase() + message : message, color);
+}
+
+void TMorvaneMainForm::LogFailure(TRichEdit* pane, const QString& errorLine, const QString& reason) {
+    LogLine(pane, errorLine, kRed);
+    LogLine(pane, reason, kRed, false);
 }
 
 void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
@@ -67,38 +90,60 @@ void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
     button->repaint();
 }
 
-void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service) {
+void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service, const std::string& growingFile,
+                                         const QString& doing) {
     // The job runs in the server (or the embedded engine); its output is read on a worker
     // thread while this thread goes on painting. Step buttons and closing are refused meanwhile.
     TServiceJobWatcher watcher;
     jobRunning_ = true;
     watcher.Start(service);
+    QElapsedTimer clock;
+    clock.start();
+    const auto showProgress = [&] {
+        RichEdit5->SetText(
+            JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
+    };
     QEventLoop loop;
-    QTimer poll;
+    QTimer poll, progress;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         watcher.TakeLines();
         if (watcher.Finished())
             loop.quit();
     });
+    QObject::connect(&progress, &QTimer::timeout, &loop, showProgress);
     poll.start(kJobPollMilliseconds);
+    progress.start(kJobProgressMilliseconds);
+    showProgress();
     emit serviceJobWaiting();
     if (!watcher.Finished())
         loop.exec();
     poll.stop();
+    progress.stop();
     jobRunning_ = false;
+    RichEdit5->SetText(QString());
     watcher.RethrowIfFailed();
 }
 
 void TMorvaneMainForm::sButton2Click() {
-    if (jobRunning_)
+    if (jobRunning_ || !run_ || !PrepareRun(false))
         return;
+    BackupStep();
+    RichEdit5->SetText(statusAfterStep_);
+}
+
+void TMorvaneMainForm::BackupStep() {
     restoreSucceeded_ = false;
+    statusAfterStep_.clear();
+    bool claimed = false;
     try {
         IBBackupService->SetActive(false);
-        IBBackupService->DatabaseName = LocalPath(RichEdit1->Text());
+        // Claims the backup path first: a file there that this run did not make stops the step.
+        run_->StartBackup();
+        claimed = true;
+        IBBackupService->DatabaseName = run_->Database();
         AdvanceGauge(20);
-        IBBackupService->BackupFile.Clear();
-        IBBackupService->BackupFile.Add(LocalPath(RichEdit2->Text()));
+        IBBackupService->LiteralFileNames = true;
+        SetFileList(IBBackupService->BackupFile, run_->Backup());
         SetServiceParams(*IBBackupService);
         if (!IBBackupService->Active())
             IBBackupService->SetActive(true);
@@ -107,7 +152,8 @@ void TMorvaneMainForm::sButton2Click() {
         LogLine(RichEdit3, QStringLiteral(" 연결성공."), kBlue);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만드는 중..."), kBlack);
         IBBackupService->ServiceStart();
-        WaitForServiceJob(*IBBackupService);
+        WaitForServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 백업 중... "));
+        run_->BackupWritten();
         AdvanceGauge(40);
         IBBackupService->SetActive(false);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만들기 완료."), kGreen);
@@ -118,117 +164,128 @@ void TMorvaneMainForm::sButton2Click() {
         AdvanceGauge(50);
         QCoreApplication::processEvents();
     } catch (...) {
-        LogLine(RichEdit3, QStringLiteral(" 백업진행 오류."), kRed);
+        const std::exception_ptr error = std::current_exception();
+        if (claimed)
+            run_->BackupFailed();
+        LogFailure(RichEdit3, QStringLiteral(" 백업진행 오류."), ReasonOf(error));
+        if (IsRunError(error))
+            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
         FocusAndRepaint(sButton2);
     }
-    RichEdit5->SetText(QString());
-}
-
-void TMorvaneMainForm::MoveDatabaseAside() {
-    const std::string database = LocalPath(RichEdit1->Text());
-    if (!FileExists(database))
-        return; // nothing to keep; the restore creates the file
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString candidate = AsideCandidate(RichEdit1->Text(), attempt);
-        if (QFileInfo::exists(candidate))
-            continue;
-        if (!RenameFileNoReplace(database, LocalPath(candidate)))
-            throw Exception("The database file could not be moved aside");
-        asidePath_ = candidate;
-        return;
-    }
-    throw Exception("No free name to move the database file aside");
-}
-
-void TMorvaneMainForm::PutDatabaseBack() {
-    if (asidePath_.isEmpty())
-        return;
-    // Whatever the failed restore left at the path goes; the original takes its place again.
-    const std::string database = LocalPath(RichEdit1->Text());
-    if (FileExists(database))
-        DeleteFile(database);
-    if (RenameFileNoReplace(LocalPath(asidePath_), database))
-        asidePath_.clear();
 }
 
 void TMorvaneMainForm::sButton3Click() {
     if (jobRunning_)
         return;
+    statusAfterStep_.clear();
+    if (!run_ || !FileExists(run_->Backup())) {
+        LogLine(RichEdit4, QStringLiteral("아직 준비가 되지않았습니다."), kRed, false);
+        FocusAndRepaint(sButton3);
+    } else if (PrepareRun(false)) {
+        OptimiseStep();
+    }
+    RichEdit5->SetText(statusAfterStep_);
+}
+
+void TMorvaneMainForm::OptimiseStep() {
     try {
-        if (!FileExists(LocalPath(RichEdit2->Text()))) {
-            LogLine(RichEdit4, QStringLiteral("아직 준비가 되지않았습니다."), kRed, false);
-            FocusAndRepaint(sButton3);
-        } else {
-            RequireDatabaseNotHeldOpen(RichEdit1->Text());
-            restoreSucceeded_ = false;
-            IBBackupService->SetActive(false);
-            MoveDatabaseAside();
-            RichEdit4->setFocus();
-            LogLine(RichEdit4, QStringLiteral(" 기존파일 삭제."), kRed);
-            AdvanceGauge(60);
-            IBRestoreService->SetActive(false);
-            IBRestoreService->DatabaseName.Clear();
-            IBRestoreService->DatabaseName.Add(LocalPath(RichEdit1->Text()));
-            IBRestoreService->BackupFile.Clear();
-            IBRestoreService->BackupFile.Add(LocalPath(RichEdit2->Text()));
-            SetServiceParams(*IBRestoreService);
-            AdvanceGauge(70);
-            if (!IBRestoreService->Active())
-                IBRestoreService->SetActive(true);
-            LogLine(RichEdit4, QStringLiteral(" 연결성공."), kBlue);
-            LogLine(RichEdit4, QStringLiteral(" 최적화 수행시작."), kGreen);
-            LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만드는 중..."), kBlack);
-            IBRestoreService->ServiceStart();
-            WaitForServiceJob(*IBRestoreService);
-            if (!FileExists(LocalPath(RichEdit1->Text())))
-                throw Exception("The restore reported success but left no database file");
-            // The rebuilt database is in place: only now may the original go.
-            if (!asidePath_.isEmpty() && DeleteFile(LocalPath(asidePath_)))
-                asidePath_.clear();
-            restoreSucceeded_ = true;
-            optimiseFailed_ = false;
-            LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만들기 완료."), kGreen);
-            AdvanceGauge(80);
-            LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 최적화 중..."), kBlack);
-            IBRestoreService->SetActive(false);
-            LogLine(RichEdit4, QStringLiteral(" 데이터베이스 최적화 완료."), kGreen);
-            sButton3->setEnabled(false);
-            sButton4->setEnabled(true);
-            FocusAndRepaint(sButton4);
-            AdvanceGauge(90);
-            QCoreApplication::processEvents();
-        }
+        if (!run_->HasOwnBackup())
+            throw ERunError("백업파일 " + run_->Backup() + "이(가) 이 작업의 백업에서 나온 파일이 아닙니다");
+        RequireDatabaseNotHeldOpen(run_->Database());
+        restoreSucceeded_ = false;
+        IBBackupService->SetActive(false);
+        run_->SetOriginalAside();
+        RichEdit4->setFocus();
+        LogLine(RichEdit4, QStringLiteral(" 기존파일 삭제."), kRed);
+        AdvanceGauge(60);
+        IBRestoreService->SetActive(false);
+        IBRestoreService->LiteralFileNames = true;
+        SetFileList(IBRestoreService->DatabaseName, run_->Database());
+        SetFileList(IBRestoreService->BackupFile, run_->Backup());
+        IBRestoreService->PageSize = run_->PageSize();
+        SetServiceParams(*IBRestoreService);
+        AdvanceGauge(70);
+        if (!IBRestoreService->Active())
+            IBRestoreService->SetActive(true);
+        LogLine(RichEdit4, QStringLiteral(" 연결성공."), kBlue);
+        LogLine(RichEdit4, QStringLiteral(" 최적화 수행시작."), kGreen);
+        LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만드는 중..."), kBlack);
+        IBRestoreService->ServiceStart();
+        WaitForServiceJob(*IBRestoreService, run_->Database(), QStringLiteral(" 최적화 중... "));
+        // The rebuilt database takes the original's owner and mode; only then does the
+        // original go.
+        run_->RebuildFinished();
+        restoreSucceeded_ = true;
+        optimiseFailed_ = false;
+        LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만들기 완료."), kGreen);
+        AdvanceGauge(80);
+        LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 최적화 중..."), kBlack);
+        IBRestoreService->SetActive(false);
+        LogLine(RichEdit4, QStringLiteral(" 데이터베이스 최적화 완료."), kGreen);
+        sButton3->setEnabled(false);
+        sButton4->setEnabled(true);
+        FocusAndRepaint(sButton4);
+        AdvanceGauge(90);
+        QCoreApplication::processEvents();
     } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        LogFailure(RichEdit4, QStringLiteral(" 최적화 진행 오류."), ReasonOf(error));
+        if (IsRunError(error))
+            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
         if (!restoreSucceeded_) {
             optimiseFailed_ = true;
-            PutDatabaseBack();
+            PutOriginalBackAfterFailure();
         }
-        LogLine(RichEdit4, QStringLiteral(" 최적화 진행 오류."), kRed);
-        FocusAndRepaint(sButton3);
+        FocusAndRepaint(sButton3->isEnabled() ? sButton3 : sButton1);
     }
-    RichEdit5->SetText(QString());
+}
+
+void TMorvaneMainForm::PutOriginalBackAfterFailure() {
+    std::string error;
+    try {
+        switch (run_->PutOriginalBack(error)) {
+        case TCompactionRun::TPutBack::NothingMoved:
+            return;
+        case TCompactionRun::TPutBack::PutBack:
+            LogLine(RichEdit4, QStringLiteral(" 기존파일 복원."), kBlue);
+            return;
+        case TCompactionRun::TPutBack::Failed:
+            break;
+        }
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    // The original is still aside and the record says where; the next pick of this database
+    // tries again. Until then no step may run on it.
+    statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + OneLine(error.c_str()) +
+                       QStringLiteral(" 원본을 확인한 뒤 다시 선택하십시오.");
+    LogLine(RichEdit4, OneLine(error.c_str()), kRed, false);
+    for (TsButton* step : {sButton2, sButton3, sButton4})
+        step->setEnabled(false);
 }
 
 void TMorvaneMainForm::sButton4Click() {
-    const QString database = RichEdit1->Text();
+    const QString database = ShownDatabase();
     if (jobRunning_) {
         RichEdit5->SetText(database + QStringLiteral(" 최적화 중..."));
         return;
     }
-    if (!FileExists(LocalPath(database)) || !restoreSucceeded_) {
+    if (!run_ || !FileExists(run_->Database()) || !restoreSucceeded_) {
         RichEdit5->SetText(database + QStringLiteral(" 최적화 오류."));
         return;
     }
+    if (!PrepareRun(false))
+        return;
     if (IBBackupService->Active())
         IBBackupService->SetActive(false);
     if (IBRestoreService->Active())
         IBRestoreService->SetActive(false);
-    DeleteFile(LocalPath(RichEdit2->Text()));
+    run_->Finish();
     RichEdit5->SetText(database + QStringLiteral(" 최적화 완료."));
     AdvanceGauge(100);
     sButton4->setEnabled(false);
     FocusAndRepaint(sButton5);
-    SizeAfter = ReadFileSize(database);
+    SizeAfter = ReadFileSize(run_->Database());
     Label1->setText(SizeReport(SizeBefore, SizeAfter));
     QCoreApplication::processEvents();
 }
@@ -236,10 +293,9 @@ void TMorvaneMainForm::sButton4Click() {
 void TMorvaneMainForm::sButton5Click() {
     if (jobRunning_)
         return;
-    // The backup may be the only copy of the data: keep it while no database stands at the
-    // path, and after a failed optimise of this run.
-    const std::string backup = LocalPath(RichEdit2->Text());
-    if (FileExists(backup) && FileExists(LocalPath(RichEdit1->Text())) && !optimiseFailed_)
-        DeleteFile(backup);
+    // The backup may be the only copy of the data: it stays while no database stands at the
+    // path, and after a failed optimise of this run. Only the run's own backup ever goes.
+    if (run_)
+        run_->End(optimiseFailed_ || !FileExists(run_->Database()));
     close();
 }

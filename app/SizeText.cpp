@@ -19,16 +19,3 @@ QString SizeReport(std::int64_t before, std::int64_t after, const QLocale& local
     return SizeText(before, locale) + QStringLiteral(" - ") + SizeText(after, locale) +
            QStringLiteral(" = ") + SizeText(before - after, locale);
 }
-
-QString BackupPathFor(const QString& databasePath) {
-    // Counted in characters, not UTF-16 units, so a name ending in a non-BMP character
-    // is never split in half.
-    const QList<uint> characters = databasePath.toUcs4();
-    const qsizetype keep = std::max<qsizetype>(0, characters.size() - 3);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), keep) +
-           QStringLiteral("BAK");
-}
-
-bool IsOwnBackupName(const QString& databasePath) {
-    return databasePath.endsWith(QStringLiteral("BAK"), Qt::CaseInsensitive);
-}

@@ -1,5 +1,5 @@
 #pragma once
-// How sizes and paths are shown: the size text, the size report and the backup path.
+// How sizes are shown: the size text and the size report.
 
 #include <QLocale>
 #include <QString>
@@ -11,9 +11,3 @@ QString SizeText(std::int64_t size, const QLocale& locale = QLocale());
 
 // "before - after = difference". Sizes are 64-bit, so large files cannot overflow it.
 QString SizeReport(std::int64_t before, std::int64_t after, const QLocale& locale = QLocale());
-
-// The backup file beside a database: its last three characters replaced by "BAK".
-QString BackupPathFor(const QString& databasePath);
-
-// True when a picked file would be its own backup file (its name ends in BAK in any case).
-bool IsOwnBackupName(const QString& databasePath);

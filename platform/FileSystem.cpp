@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
@@ -82,4 +85,139 @@ bool IsFileHeldOpen(const std::string& path) {
         return true;
     ::close(fd);
     return false;
+}
+
+namespace {
+
+// Facts of a file by descriptor (path empty) or by path, without following a final link.
+bool StatxFacts(int dirFd, const char* path, int flags, TFileFacts& facts) {
+    struct statx st {};
+    if (::statx(dirFd, path, flags | AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) != 0)
+        return false;
+    facts.Id.Device = (static_cast<std::uint64_t>(st.stx_dev_major) << 32) | st.stx_dev_minor;
+    facts.Id.Inode = st.stx_ino;
+    facts.Id.BornNs = (st.stx_mask & STATX_BTIME)
+                          ? static_cast<std::int64_t>(st.stx_btime.tv_sec) * 1000000000 + st.stx_btime.tv_nsec
+                          : 0;
+    facts.Size = static_cast<std::int64_t>(st.stx_size);
+    facts.ModifiedNs = static_cast<std::int64_t>(st.stx_mtime.tv_sec) * 1000000000 + st.stx_mtime.tv_nsec;
+    facts.Uid = st.stx_uid;
+    facts.Gid = st.stx_gid;
+    facts.Mode = st.stx_mode & 07777;
+    facts.Regular = S_ISREG(st.stx_mode);
+    facts.Link = S_ISLNK(st.stx_mode);
+    return true;
+}
+
+} // namespace
+
+std::optional<TFileFacts> LookAt(const std::string& path) {
+    TFileFacts facts;
+    if (path.empty() || !StatxFacts(AT_FDCWD, path.c_str(), 0, facts))
+        return std::nullopt;
+    return facts;
+}
+
+bool RenameFileReplacing(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool CreateNewFile(const std::string& path, TFileId& id) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return false;
+    TFileFacts facts;
+    const bool ok = StatxFacts(fd, "", AT_EMPTY_PATH, facts);
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    if (ok)
+        id = facts.Id;
+    return ok;
+}
+
+namespace {
+
+bool SyncOpened(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+} // namespace
+
+bool SyncFolderOf(const std::string& path) {
+    return SyncOpened(FolderOf(path), O_RDONLY | O_DIRECTORY);
+}
+
+bool SyncFile(const std::string& path) {
+    return SyncOpened(path, O_RDONLY | O_NOFOLLOW);
+}
+
+bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    // The owner first: changing it clears the set-id bits, which the mode then puts back.
+    if (ok && (st.st_uid != from.Uid || st.st_gid != from.Gid))
+        ok = ::fchown(fd, from.Uid, from.Gid) == 0;
+    if (ok)
+        ok = ::fchmod(fd, from.Mode) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool ListFolder(const std::string& folder, std::size_t limit, std::vector<std::string>& names) {
+    names.clear();
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool ok = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        if (names.size() == limit) {
+            ok = false;
+            break;
+        }
+        names.push_back(name);
+    }
+    ::closedir(dir);
+    return ok;
+}
+
+std::optional<std::string> ResolveLinks(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return std::nullopt;
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
+}
+
+std::string SystemErrorText(int error) {
+    char buffer[256];
+    return ::strerror_r(error, buffer, sizeof buffer);
 }

@@ -6,3 +6,13 @@ void TIBBackupRestoreService::AddVerboseFlag() {
     if (Verbose)
         AddStartFlag(isc_spb_verbose);
 }
+
+void TIBBackupRestoreService::AddFileList(const TStringList& lines, unsigned char textCode,
+                                          unsigned char lengthCode) {
+    if (!LiteralFileNames) {
+        AddStartFileLines(lines, textCode, lengthCode);
+        return;
+    }
+    for (const std::string& line : lines)
+        AddStartText(textCode, line);
+}

@@ -16,7 +16,11 @@ public:
     using TIBControlAndQueryService::TIBControlAndQueryService;
 
     bool Verbose = false;
+    // Every line of the file lists is one whole path, sent as it is: a file name may hold "=",
+    // which would otherwise start a length.
+    bool LiteralFileNames = false;
 
 protected:
     void AddVerboseFlag();
+    void AddFileList(const TStringList& lines, unsigned char textCode, unsigned char lengthCode);
 };

@@ -35,5 +35,5 @@ void TIBBackupService::BuildStartParams() {
     AddVerboseFlag();
     if (BlockingFactor > 0)
         AddStartInteger(isc_spb_bkp_factor, BlockingFactor);
-    AddStartFileLines(BackupFile, isc_spb_bkp_file, isc_spb_bkp_length);
+    AddFileList(BackupFile, isc_spb_bkp_file, isc_spb_bkp_length);
 }

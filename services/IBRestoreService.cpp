@@ -31,6 +31,6 @@ void TIBRestoreService::BuildStartParams() {
         AddStartInteger(isc_spb_res_page_size, PageSize);
     if (PageBuffers > 0)
         AddStartInteger(isc_spb_res_buffers, PageBuffers);
-    AddStartFileLines(BackupFile, isc_spb_bkp_file, isc_spb_bkp_length);
-    AddStartFileLines(DatabaseName, isc_spb_dbname, isc_spb_res_length);
+    AddFileList(BackupFile, isc_spb_bkp_file, isc_spb_bkp_length);
+    AddFileList(DatabaseName, isc_spb_dbname, isc_spb_res_length);
 }

@@ -32,19 +32,4 @@ TEST(SizeText, ReportOfBeforeAfterAndDifference) {
     EXPECT_EQ(SizeReport(100, 200, english), "100 - 200 = -100");
 }
 
-TEST(SizeText, BackupPathReplacesTheLastThreeCharacters) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\data\\SHOP.FDB", "C:\\data\\SHOP.BAK"},
-        {"C:\\data\\shop.gdb", "C:\\data\\shop.BAK"},
-        {"D:\\db\\x.ib", "D:\\db\\xBAK"},
-        {"/home/kim/데이터/가게.fdb", "/home/kim/데이터/가게.BAK"},
-        {"/db/이름", "/dbBAK"},
-        {"ab", "BAK"},
-        {"", "BAK"},
-    };
-    for (const auto& [db, bak] : cases)
-        EXPECT_EQ(BackupPathFor(QString::fromUtf8(db)), QString::fromUtf8(bak)) << db;
-    EXPECT_EQ(BackupPathFor(QString::fromUtf8("/x/a\U0001F600\U0001F600\U0001F600")), "/x/aBAK");
-}
-
 } // namespace

@@ -1,5 +1,6 @@
 // The whole compaction driven through the window's handlers, on real databases, with the
 // Firebird engine embedded in this process (service "service_mgr").
+#include "WorkflowFixture.h"
 #include "FileSystem.h"
 #include "IBServices.h"
 #include "MorvaneMain.h"
@@ -11,121 +12,17 @@
 #include "TsComboBox.h"
 #include "TsGauge.h"
 
-#include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QWindow>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const QColor kBlue(0, 0, 255), kGreen(0, 128, 0), kRed(255, 0, 0), kBlack(0, 0, 0);
-
-struct Line {
-    QString text;
-    QColor color;
-};
-
-std::vector<Line> LinesOf(const TRichEdit* pane) {
-    const QStringList texts = pane->Text().split('\n');
-    const QList<QColor> colors = pane->LineColors();
-    std::vector<Line> lines;
-    if (pane->Text().isEmpty())
-        return lines;
-    for (qsizetype i = 0; i < texts.size(); ++i)
-        lines.push_back({texts[i], colors.value(i)});
-    return lines;
-}
-
-void ExpectLines(const TRichEdit* pane, const std::vector<Line>& expected) {
-    const std::vector<Line> actual = LinesOf(pane);
-    ASSERT_EQ(actual.size(), expected.size()) << pane->Text().toStdString();
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actual[i].text, expected[i].text) << "line " << i;
-        EXPECT_EQ(actual[i].color, expected[i].color) << "line " << i;
-    }
-}
-
-std::vector<Line> BackupLines(const QString& db) {
-    return {{db + " 연결성공.", kBlue},
-            {db + " 백업파일 만드는 중...", kBlack},
-            {db + " 백업파일 만들기 완료.", kGreen},
-            {db + " 백업작업 완료.", kGreen}};
-}
-
-std::vector<Line> OptimiseLines(const QString& db) {
-    return {{db + " 기존파일 삭제.", kRed},
-            {db + " 연결성공.", kBlue},
-            {db + " 최적화 수행시작.", kGreen},
-            {db + " 데이터베이스파일 만드는 중...", kBlack},
-            {db + " 데이터베이스파일 만들기 완료.", kGreen},
-            {db + " 데이터베이스파일 최적화 중...", kBlack},
-            {db + " 데이터베이스 최적화 완료.", kGreen}};
-}
-
-// Digits in threes with commas (the tests run in an English locale).
-QString Grouped(std::int64_t n) {
-    const std::string digits = std::to_string(n < 0 ? -n : n);
-    std::string text = n < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            text += ',';
-        text += digits[i];
-    }
-    return QString::fromStdString(text);
-}
-
-template <typename T> std::vector<T> operator+(std::vector<T> a, const std::vector<T>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-class WorkflowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form.show();
-        QApplication::setActiveWindow(&form);
-        QCoreApplication::processEvents();
-        QObject::connect(form.MyGauge, &TsGauge::progressChanged, [this](int p) { gauge.push_back(p); });
-    }
-
-    std::string MakeDatabase(const std::string& path, int rows = 4000) {
-        CreateTestDatabase({.Path = path, .Rows = rows, .DeleteHalf = true});
-        return path;
-    }
-
-    void Pick(const std::string& path) {
-        form.OpenDialog.SetChooser([path](TOpenDialog& dialog, QWidget*) {
-            dialog.FileName = QString::fromStdString(path);
-            return true;
-        });
-        form.sButton1Click();
-    }
-
-    struct Buttons {
-        bool backup, optimise, confirm;
-    };
-    void ExpectButtons(Buttons b, TsButton* focused) {
-        EXPECT_TRUE(form.sButton1->isEnabled());
-        EXPECT_EQ(form.sButton2->isEnabled(), b.backup);
-        EXPECT_EQ(form.sButton3->isEnabled(), b.optimise);
-        EXPECT_EQ(form.sButton4->isEnabled(), b.confirm);
-        EXPECT_TRUE(form.sButton5->isEnabled());
-        EXPECT_FALSE(form.sButton6->isEnabled());
-        EXPECT_EQ(QApplication::focusWidget(), focused)
-            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
-                                            : "none");
-    }
-
-    TTempDir dir;
-    TMorvaneMainForm form;
-    std::vector<int> gauge;
-};
+using WorkflowTest = WorkflowFixture;
 
 TEST_F(WorkflowTest, FullRunCompactsTheDatabaseAndReportsTheSizes) {
     const std::string db = MakeDatabase(dir.File("SHOP.FDB"), 6000);
@@ -180,9 +77,15 @@ TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
     Pick(junk);
     form.sButton2Click();
     const QString path = QString::fromStdString(junk);
+    const auto lines = LinesOf(form.RichEdit3);
+    ASSERT_EQ(lines.size(), 4u) << form.RichEdit3->Text().toStdString();
     ExpectLines(form.RichEdit3, {{path + " 연결성공.", kBlue},
                                  {path + " 백업파일 만드는 중...", kBlack},
-                                 {path + " 백업진행 오류.", kRed}});
+                                 {path + " 백업진행 오류.", kRed},
+                                 lines[3]});
+    // The engine's own reason follows the error line.
+    EXPECT_TRUE(lines[3].text.contains("is not a valid database")) << lines[3].text.toStdString();
+    EXPECT_EQ(lines[3].color, kRed);
     ExpectButtons({true, false, false}, form.sButton2);
     EXPECT_EQ(ReadFileBytes(junk), std::string(100000, 'j'));
     EXPECT_EQ(form.MyGauge->Progress(), 30);
@@ -199,7 +102,7 @@ TEST_F(WorkflowTest, OptimiseWithoutABackupFileIsNotReady) {
     ExpectLines(form.RichEdit4, {{"아직 준비가 되지않았습니다.", kRed}});
     ExpectButtons({false, true, false}, form.sButton3);
     EXPECT_EQ(form.MyGauge->Progress(), 50);
-    EXPECT_EQ(ReadFileBytes(db), bytes);
+    EXPECT_TRUE(ReadFileBytes(db) == bytes);
 
     // Once the file is there, the same button runs the step.
     fs::rename(dir.File("elsewhere"), bak);
@@ -222,12 +125,19 @@ TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
 
     form.sButton3Click();
     const auto lines = LinesOf(form.RichEdit4);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().text, QString::fromStdString(db) + " 최적화 진행 오류.");
-    EXPECT_EQ(lines.back().color, kRed);
+    ASSERT_GE(lines.size(), 3u);
+    const QString path = QString::fromStdString(db);
+    // The error line, the engine's reason, and the word that the original is back.
+    EXPECT_EQ(lines[lines.size() - 3].text, path + " 최적화 진행 오류.");
+    EXPECT_EQ(lines[lines.size() - 3].color, kRed);
+    EXPECT_FALSE(lines[lines.size() - 2].text.isEmpty());
+    EXPECT_FALSE(lines[lines.size() - 2].text.startsWith(path + " "));
+    EXPECT_EQ(lines[lines.size() - 2].color, kRed);
+    EXPECT_EQ(lines.back().text, path + " 기존파일 복원.");
+    EXPECT_EQ(lines.back().color, kBlue);
     ExpectButtons({false, true, false}, form.sButton3);
-    EXPECT_EQ(ReadFileBytes(db), original) << "the original database must be back, byte for byte";
-    EXPECT_EQ(ReadFileBytes(bak), damaged);
+    EXPECT_TRUE(ReadFileBytes(db) == original) << "the original database must be back, byte for byte";
+    EXPECT_TRUE(ReadFileBytes(bak) == damaged);
     EXPECT_EQ(CountRows(db), 1000);
 
     form.sButton5Click();
@@ -255,12 +165,15 @@ TEST_F(WorkflowTest, FailedBackupCanBeRetried) {
     Pick(db); // typed name, no file yet
     form.sButton2Click();
     ExpectButtons({true, false, false}, form.sButton2);
+    EXPECT_FALSE(fs::exists(dir.File("later.BAK"))) << "a failed backup leaves no backup file";
     MakeDatabase(db, 200);
     form.sButton2Click();
     const auto lines = LinesOf(form.RichEdit3);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[2].color, kRed);
-    EXPECT_EQ(lines[6].text, QString::fromStdString(db) + " 백업작업 완료.");
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[2].text, QString::fromStdString(db) + " 백업진행 오류.");
+    EXPECT_TRUE(lines[3].text.contains("later.fdb")) << "the engine names the missing file";
+    EXPECT_EQ(lines[7].text, QString::fromStdString(db) + " 백업작업 완료.");
+    EXPECT_EQ(VisibleNames(dir.Path()), (std::vector<std::string>{"later.BAK", "later.fdb"}));
     ExpectButtons({false, true, false}, form.sButton3);
 }
 
@@ -288,15 +201,26 @@ TEST_F(WorkflowTest, ConfirmWithoutADatabaseKeepsTheBackup) {
     EXPECT_TRUE(fs::exists(dir.File("d.BAK"))) << "with no database the backup is the only copy";
 }
 
-TEST_F(WorkflowTest, SetAsideFileLeftByAnEarlierRunIsNeverTouched) {
+// A set-aside original with no record of the run that made it cannot be judged: it stays as it
+// is, and no step runs on that database until the user has looked at it.
+TEST_F(WorkflowTest, SetAsideFileWithoutARecordStopsTheSteps) {
     const std::string db = MakeDatabase(dir.File("e.fdb"), 200);
     const std::string leftover = dir.File(".e.fdb.morvane-original");
     std::ofstream(leftover, std::ios::binary) << "left by a crash";
+    const std::string bytes = ReadFileBytes(db);
     Pick(db);
+    EXPECT_EQ(form.RichEdit1->Text(), QString::fromStdString(db));
+    EXPECT_TRUE(form.RichEdit5->Text().contains(QString::fromStdString(leftover)))
+        << form.RichEdit5->Text().toStdString();
+    ExpectButtons({false, false, false}, form.sButton1);
     form.sButton2Click();
-    form.sButton3Click();
-    ExpectButtons({false, false, true}, form.sButton4);
+    EXPECT_FALSE(fs::exists(dir.File("e.BAK")));
     EXPECT_EQ(ReadFileBytes(leftover), "left by a crash");
+    EXPECT_TRUE(ReadFileBytes(db) == bytes);
+
+    fs::remove(leftover); // once the user has dealt with it, the run goes ahead
+    RunAllSteps(db);
+    EXPECT_EQ(form.RichEdit5->Text(), QString::fromStdString(db) + " 최적화 완료.");
     EXPECT_EQ(CountRows(db), 100);
 }
 
@@ -371,8 +295,14 @@ TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
         EXPECT_EQ(backupLog.back().text, path + " 백업작업 완료.") << "the job ran to its end";
     } else {
         ASSERT_FALSE(optimiseLog.empty());
+        // A failed restore: the error line, the engine's reason, and that the original is back.
         EXPECT_EQ(optimiseLog.back().text,
-                  path + (c.Job == TJob::Restore ? " 데이터베이스 최적화 완료." : " 최적화 진행 오류."));
+                  path + (c.Job == TJob::Restore ? " 데이터베이스 최적화 완료." : " 기존파일 복원."));
+        if (c.Job == TJob::FailingRestore) {
+            EXPECT_TRUE(std::ranges::any_of(optimiseLog, [&](const auto& line) {
+                return line.text == path + " 최적화 진행 오류.";
+            }));
+        }
     }
     EXPECT_EQ(fs::exists(bak), c.BackupKept);
     if (c.Job == TJob::FailingRestore) {

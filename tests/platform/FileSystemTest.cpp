@@ -3,10 +3,12 @@
 #include "FifoWatchdog.h"
 #include "HeldFile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -73,6 +75,62 @@ TEST_F(FileSystemTest, FifoIsNotMeasuredAndNeverBlocks) {
     EXPECT_FALSE(FileExists(Path("pipe.fdb")));
     EXPECT_EQ(ReadUnsharedFileSize(Path("pipe.fdb")), -1);
     EXPECT_EQ(fifo.Rescues(), 0) << "open() blocked on the FIFO";
+}
+
+TEST_F(FileSystemTest, FactsIdentityAndNewFiles) {
+    Write("a", "12345");
+    const auto facts = LookAt(Path("a"));
+    ASSERT_TRUE(facts);
+    EXPECT_TRUE(facts->Regular);
+    EXPECT_EQ(facts->Size, 5);
+    fs::create_symlink(Path("a"), Path("link"));
+    EXPECT_TRUE(LookAt(Path("link"))->Link) << "a final link is looked at, not followed";
+    EXPECT_EQ(ResolveLinks(Path("link")), fs::canonical(Path("a")).string());
+    EXPECT_FALSE(ResolveLinks(Path("missing")));
+    EXPECT_FALSE(LookAt(Path("missing")));
+
+    // A rename keeps the file's identity; a new file has another.
+    ASSERT_TRUE(RenameFileReplacing(Path("a"), Path("b")));
+    EXPECT_EQ(LookAt(Path("b"))->Id, facts->Id);
+    TFileId made;
+    ASSERT_TRUE(CreateNewFile(Path("c"), made));
+    EXPECT_EQ(LookAt(Path("c"))->Id, made);
+    EXPECT_NE(made, facts->Id);
+    EXPECT_FALSE(CreateNewFile(Path("c"), made));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_FALSE(CreateNewFile(Path("link"), made)) << "never through a link";
+    EXPECT_TRUE(SyncFile(Path("b")));
+    EXPECT_TRUE(SyncFolderOf(Path("b")));
+}
+
+TEST_F(FileSystemTest, OwnerAndModeCarryOver) {
+    Write("from", "x");
+    Write("to", "y");
+    ASSERT_EQ(::chown(Path("from").c_str(), 65534, 65534), 0) << "the tests run as root";
+    ASSERT_EQ(::chmod(Path("from").c_str(), 02640), 0);
+    ASSERT_TRUE(CopyOwnerAndMode(Path("to"), *LookAt(Path("from"))));
+    const auto to = LookAt(Path("to"));
+    EXPECT_EQ(to->Uid, 65534u);
+    EXPECT_EQ(to->Gid, 65534u);
+    EXPECT_EQ(to->Mode, 02640u) << "set-id bits survive the change of owner";
+}
+
+TEST(FilePaths, FolderAndNameParts) {
+    EXPECT_EQ(FolderOf("/a/b/c.fdb"), "/a/b");
+    EXPECT_EQ(NameOf("/a/b/c.fdb"), "c.fdb");
+    EXPECT_EQ(FolderOf("/c.fdb"), "/");
+    EXPECT_EQ(FolderOf("c.fdb"), ".");
+    EXPECT_EQ(NameOf("c.fdb"), "c.fdb");
+}
+
+TEST_F(FileSystemTest, ListingStopsAtItsLimit) {
+    for (const char* name : {"f0", "f1", "f2", "f3", "f4"})
+        Write(name, "");
+    std::vector<std::string> names;
+    EXPECT_TRUE(ListFolder(dir.string(), 5, names));
+    EXPECT_EQ(names.size(), 5u);
+    EXPECT_FALSE(ListFolder(dir.string(), 4, names));
+    EXPECT_FALSE(ListFolder(Path("missing"), 10, names));
 }
 
 TEST(ProgramFolder, IsTheFolderOfThisExecutable) {

@@ -86,6 +86,46 @@ const TStartCase StartCases[] = {
      false,
      Bytes({1, 0x6A}) + Len11 + D + Bytes({0x6C, 0, 0, 0, 0, 5, 4, 0}) + "C:\\1" + Bytes({5, 4, 0}) +
          "C:\\2"},
+    // The window asks for the page size the database already has.
+    {"PageSize1024",
+     [](auto& b, auto& r) {
+         Compaction(b, r);
+         r.PageSize = 1024;
+     },
+     true, RestoreHead + Bytes({0x0A, 0, 0x04, 0, 0}) + RestoreFiles},
+    {"PageSize8192",
+     [](auto& b, auto& r) {
+         Compaction(b, r);
+         r.PageSize = 8192;
+     },
+     true, RestoreHead + Bytes({0x0A, 0, 0x20, 0, 0}) + RestoreFiles},
+    {"PageSize16384",
+     [](auto& b, auto& r) {
+         Compaction(b, r);
+         r.PageSize = 16384;
+     },
+     true, RestoreHead + Bytes({0x0A, 0, 0x40, 0, 0}) + RestoreFiles},
+    {"PageSize32768",
+     [](auto& b, auto& r) {
+         Compaction(b, r);
+         r.PageSize = 32768;
+     },
+     true, RestoreHead + Bytes({0x0A, 0, 0x80, 0, 0}) + RestoreFiles},
+    // Literal file names: a path holding "=" goes whole, with no length item.
+    {"BackupLiteralFileName",
+     [](auto& b, auto&) {
+         b.DatabaseName = D;
+         b.LiteralFileNames = true;
+         b.BackupFile.Add("C:\\B\\X=2.BAK");
+     },
+     false, Bytes({1, 0x6A}) + Len11 + D + Bytes({0x6C, 0, 0, 0, 0, 5, 12, 0}) + "C:\\B\\X=2.BAK"},
+    {"RestoreLiteralFileNames",
+     [](auto&, auto& r) {
+         r.LiteralFileNames = true;
+         r.BackupFile.Add("b=$10");
+         r.DatabaseName.Add(" d =-1");
+     },
+     true, RestoreHead + PageSize4096 + Bytes({5, 5, 0}) + "b=$10" + Bytes({0x6A, 6, 0}) + " d =-1"},
     {"RestoreLengthsOnBothLists",
      [](auto&, auto& r) {
          r.PageSize = 0;

@@ -1,0 +1,245 @@
+#include "CompactionRun.h"
+
+#include "DatabasePaths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+// How many set-aside names to try; a stray one blocks the run long before this runs out.
+constexpr int kAsideAttempts = 100;
+
+std::string WithReason(const std::string& message, int error) {
+    return message + " (" + SystemErrorText(error) + ")";
+}
+
+} // namespace
+
+std::string NewRunId() {
+    std::random_device random;
+    char text[33];
+    std::snprintf(text, sizeof text, "%08x%08x%08x%08x", random(), random(), random(), random());
+    return text;
+}
+
+bool TCompactionRun::TPreparation::FoundSomething() const {
+    return Lock == TLockState::Busy || Recovery.Outcome != TSettleOutcome::Nothing || Recovery.QuestionOpen();
+}
+
+TCompactionRun::TCompactionRun(std::string database)
+    : database_(std::move(database)), backup_(BackupPathFor(database_)) {}
+
+TCompactionRun::~TCompactionRun() {
+    lock_.Release(!record_ && !questionOpen_);
+}
+
+TCompactionRun::TPreparation TCompactionRun::Prepare() {
+    TPreparation preparation;
+    if (lock_.Held()) {
+        // Nobody else can have touched the run's files since; still, a file that is not ours
+        // must not slip in unnoticed.
+        const std::string stray = CheckOwnFiles();
+        if (!stray.empty()) {
+            questionOpen_ = true;
+            preparation.Recovery.Stray = stray;
+        }
+        return preparation;
+    }
+    busy_ = false;
+    lockError_.clear();
+    switch (lock_.Acquire(RunLockPathFor(database_))) {
+    case TRunLock::TResult::Busy:
+        preparation.Lock = TLockState::Busy;
+        busy_ = true;
+        return preparation;
+    case TRunLock::TResult::Failed: {
+        preparation.Lock = TLockState::Failed;
+        preparation.LockError = lockError_ = SystemErrorText(errno);
+        // Whatever an earlier run left here cannot be settled without writing in this folder.
+        TRunRecord ignored;
+        if (ReadRunRecord(database_, ignored) != TRunRecordRead::Missing)
+            preparation.Recovery.Outcome = TSettleOutcome::Unresolved;
+        preparation.Recovery.Stray = FindStrayAside(database_, {});
+        questionOpen_ = preparation.Recovery.QuestionOpen();
+        return preparation;
+    }
+    case TRunLock::TResult::Acquired:
+        break;
+    }
+    preparation.Recovery = RecoverInterruptedRun(database_);
+    questionOpen_ = preparation.Recovery.QuestionOpen();
+    return preparation;
+}
+
+std::string TCompactionRun::CheckOwnFiles() const {
+    TRunRecord onDisk;
+    const TRunRecordRead read = ReadRunRecord(database_, onDisk);
+    const bool recordAsLeft = record_ ? read == TRunRecordRead::Read && onDisk.RunId == record_->RunId
+                                      : read == TRunRecordRead::Missing;
+    if (!recordAsLeft)
+        return RunRecordPathFor(database_);
+    return FindStrayAside(database_, record_ ? record_->Aside : std::string());
+}
+
+void TCompactionRun::Record(TRunState state) {
+    TRunRecord next = *record_;
+    next.State = state;
+    if (!WriteRunRecord(next))
+        throw ERunError(
+            WithReason("작업 기록 " + RunRecordPathFor(database_) + "을(를) 쓸 수 없습니다", errno));
+    record_ = next;
+    if (OnRecorded)
+        OnRecorded(state);
+}
+
+void TCompactionRun::ForgetRecord() {
+    if (RemoveRunRecord(database_))
+        record_.reset();
+}
+
+void TCompactionRun::StartBackup() {
+    if (!lock_.Held())
+        throw ERunError("작업 잠금 파일 " + RunLockPathFor(database_) + "을(를) 만들 수 없습니다 (" +
+                        (busy_ ? std::string("다른 창이 쓰는 중") : lockError_) + ")");
+    if (questionOpen_)
+        throw ERunError("이전 작업의 파일을 정리하지 못해 백업하지 않습니다");
+    const auto existing = LookAt(backup_);
+    if (record_ && existing && existing->Id == record_->BackupId) {
+        // A backup this run made before (an earlier attempt): it may be written again.
+        Record(TRunState::BackupStarted);
+    } else {
+        TFileId id;
+        if (!CreateNewFile(backup_, id)) {
+            if (errno == EEXIST)
+                throw ERunError("백업파일 " + backup_ +
+                                "이(가) 이미 있습니다. 이 작업이 만든 파일이 아니므로 덮어쓰지 않습니다. "
+                                "옮기거나 지운 뒤 다시 백업하십시오");
+            throw ERunError(WithReason("백업파일 " + backup_ + "을(를) 만들 수 없습니다", errno));
+        }
+        record_ = TRunRecord{};
+        record_->RunId = NewRunId();
+        record_->Database = database_;
+        record_->Backup = backup_;
+        record_->BackupId = id;
+        try {
+            Record(TRunState::BackupStarted);
+        } catch (...) {
+            ::unlink(backup_.c_str());
+            record_.reset();
+            throw;
+        }
+    }
+    pageSize_ = ReadDatabasePageSize(database_);
+}
+
+void TCompactionRun::BackupWritten() {
+    Record(TRunState::BackedUp);
+}
+
+void TCompactionRun::BackupFailed() {
+    if (!record_ || record_->State != TRunState::BackupStarted)
+        return;
+    // The half-written file is this run's own and holds nothing anybody needs.
+    const auto facts = LookAt(backup_);
+    if (facts && facts->Id == record_->BackupId)
+        ::unlink(backup_.c_str());
+    ForgetRecord();
+}
+
+bool TCompactionRun::HasOwnBackup() const {
+    if (!record_ || record_->State == TRunState::BackupStarted)
+        return false;
+    const auto facts = LookAt(backup_);
+    return facts && facts->Regular && facts->Id == record_->BackupId;
+}
+
+void TCompactionRun::SetOriginalAside() {
+    if (!record_ || record_->State != TRunState::BackedUp || questionOpen_)
+        throw ERunError("이 작업의 백업이 끝난 상태가 아니어서 최적화하지 않습니다");
+    const auto original = LookAt(database_);
+    if (!original) {
+        // Nothing to keep: the restore makes the file.
+        record_->Aside.clear();
+        record_->Original = {};
+        Record(TRunState::RestoreStarted);
+        return;
+    }
+    if (!original->Regular)
+        throw ERunError(database_ + "은(는) 보통 파일이 아닙니다");
+    std::string aside;
+    for (int attempt = 0; attempt < kAsideAttempts && aside.empty(); ++attempt)
+        if (!LookAt(AsidePathFor(database_, attempt)))
+            aside = AsidePathFor(database_, attempt);
+    if (aside.empty())
+        throw ERunError("기존파일을 옮겨 둘 이름이 없습니다");
+    record_->Aside = aside;
+    record_->Original = *original;
+    Record(TRunState::RestoreStarted);
+    if (!RenameFileNoReplace(database_, aside)) {
+        const int error = errno;
+        record_->Aside.clear();
+        Record(TRunState::BackedUp);
+        throw ERunError(WithReason("기존파일을 옮겨 둘 수 없습니다", error));
+    }
+    SyncFolderOf(database_);
+}
+
+void TCompactionRun::RebuildFinished() {
+    const auto rebuilt = LookAt(database_);
+    if (!rebuilt || !rebuilt->Regular)
+        throw ERunError("복원이 끝났다고 했으나 데이터베이스 파일이 없습니다");
+    if (!record_->Aside.empty() && !CopyOwnerAndMode(database_, record_->Original))
+        throw ERunError(
+            WithReason("새 데이터베이스 파일에 기존파일의 소유자, 그룹, 권한을 줄 수 없습니다", errno));
+    if (!SyncFile(database_))
+        throw ERunError(WithReason("새 데이터베이스 파일을 디스크에 쓸 수 없습니다", errno));
+    record_->RebuiltId = rebuilt->Id;
+    Record(TRunState::RestoreFinished);
+    // From here on the rebuilt database is the data; the original aside is only a spare.
+    if (!record_->Aside.empty() && ::unlink(record_->Aside.c_str()) == 0 && SyncFolderOf(database_))
+        Record(TRunState::Optimised);
+}
+
+TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {
+    if (!record_ || record_->State != TRunState::RestoreStarted)
+        return TPutBack::NothingMoved;
+    if (record_->Aside.empty()) {
+        // There was no original; the backup holds the data. A half-made file must not pass
+        // for a database.
+        ::unlink(database_.c_str());
+        Record(TRunState::BackedUp);
+        return TPutBack::NothingMoved;
+    }
+    if (!LookAt(record_->Aside)) {
+        const auto atPath = LookAt(database_);
+        if (atPath && atPath->Id == record_->Original.Id) {
+            Record(TRunState::BackedUp); // the move itself never happened
+            return TPutBack::NothingMoved;
+        }
+    }
+    if (!RenameFileReplacing(record_->Aside, database_) || !SyncFolderOf(database_)) {
+        error = WithReason("기존파일 " + record_->Aside + "을(를) 되돌리지 못했습니다", errno);
+        questionOpen_ = true;
+        return TPutBack::Failed;
+    }
+    record_->Aside.clear();
+    Record(TRunState::BackedUp);
+    return TPutBack::PutBack;
+}
+
+void TCompactionRun::Finish() {
+    End(false);
+}
+
+void TCompactionRun::End(bool keepBackup) {
+    if (record_ && record_->State != TRunState::RestoreStarted) {
+        const TSettleReport report = SettleRun(*record_, !keepBackup);
+        if (!report.QuestionOpen())
+            ForgetRecord();
+    }
+    if (!record_ && !questionOpen_)
+        lock_.Release(true);
+}

@@ -1,0 +1,105 @@
+// Picking the database: the dialog's choice becomes the bytes of one file, an earlier run's
+// leftovers beside it are settled, and the window moves to the backup step.
+
+#include "CompactionRun.h"
+#include "DatabasePaths.h"
+#include "FileSystem.h"
+#include "MorvaneMain.h"
+#include "PickedPath.h"
+#include "RunMessages.h"
+#include "SizeText.h"
+#include "TRichEdit.h"
+#include "TsButton.h"
+
+#include <QLabel>
+
+namespace {
+
+// Why a picked file cannot be worked on, after its shown path; empty when it can.
+QString Refusal(const TPickedPath& picked) {
+    if (!picked.Problem.isEmpty())
+        return picked.Problem;
+    if (IsOwnBackupName(picked.Path))
+        // Its backup path would be the file itself: the backup would overwrite the database.
+        return QStringLiteral(" 백업파일과 이름이 같아 선택할 수 없습니다.");
+    if (IsNameTooShortForBackup(picked.Path))
+        // The backup rule would reach past the file name into its folder's path.
+        return QStringLiteral(" 이름이 세 글자 이하라 선택할 수 없습니다.");
+    return {};
+}
+
+} // namespace
+
+void TMorvaneMainForm::sButton1Click() {
+    if (jobRunning_)
+        return;
+    if (!OpenDialog.Execute(this)) {
+        sButton1->setFocus();
+        RichEdit5->SetText(QString());
+        return;
+    }
+    const TPickedPath picked = ResolvePickedPath(OpenDialog.FileName);
+    const QString refusal = Refusal(picked);
+    if (!refusal.isEmpty()) {
+        sButton1->setFocus();
+        RichEdit5->SetText((picked.Path.empty() ? OpenDialog.FileName : ShownPath(picked.Path)) + refusal);
+        return;
+    }
+    StartRun(picked.Path);
+    PrepareRun(true);
+    RichEdit1->SetText(ShownDatabase());
+    RichEdit2->SetText(ShownPath(run_->Backup()));
+    EnterPickedState();
+    RichEdit5->SetText(statusAfterStep_);
+}
+
+void TMorvaneMainForm::StartRun(const std::string& database) {
+    if (run_) {
+        // The earlier pick's run ends as the exit button ends it.
+        run_->End(optimiseFailed_ || !FileExists(run_->Database()));
+    }
+    run_ = std::make_unique<TCompactionRun>(database);
+    run_->OnRecorded = [this](TRunState state) {
+        emit runRecorded(QString::fromLatin1(RunStateName(state)));
+    };
+    restoreSucceeded_ = false;
+    optimiseFailed_ = false;
+}
+
+bool TMorvaneMainForm::PrepareRun(bool atPick) {
+    const TCompactionRun::TPreparation preparation = run_->Prepare();
+    statusAfterStep_ = PreparationMessage(*run_, preparation);
+    if (statusAfterStep_.isEmpty())
+        return true;
+    if (!atPick) {
+        // The files are not what the step expected: back to the start of the run, with the
+        // database measured again.
+        EnterPickedState();
+        RichEdit5->SetText(statusAfterStep_);
+    }
+    return false;
+}
+
+void TMorvaneMainForm::EnterPickedState() {
+    restoreSucceeded_ = false;
+    sButton3->setEnabled(false);
+    sButton4->setEnabled(false);
+    const bool mayStart = run_->MayStart();
+    sButton2->setEnabled(mayStart);
+    FocusAndRepaint(mayStart ? sButton2 : sButton1);
+    AdvanceGauge(10);
+    SizeBefore = ReadFileSize(run_->Database());
+    Label1->setText(SizeText(SizeBefore));
+}
+
+QString TMorvaneMainForm::ShownDatabase() const {
+    return run_ ? ShownPath(run_->Database()) : QString();
+}
+
+std::string TMorvaneMainForm::DatabasePath() const {
+    return run_ ? run_->Database() : std::string();
+}
+
+std::string TMorvaneMainForm::BackupPath() const {
+    return run_ ? run_->Backup() : std::string();
+}

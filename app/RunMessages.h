@@ -1,0 +1,14 @@
+#pragma once
+// What the status line says about an earlier run found beside a picked database, and about
+// what was done with its files.
+
+#include "CompactionRun.h"
+
+#include <QString>
+
+// Empty when nothing was found. Otherwise the database path followed by what was found, what
+// was done and, while nobody can tell which file holds the data, what the user must do.
+QString PreparationMessage(const TCompactionRun& run, const TCompactionRun::TPreparation& preparation);
+
+// A reason as one log line: the engine's messages joined.
+QString OneLine(const char* reason);

@@ -1,0 +1,139 @@
+#include "RunRecovery.h"
+
+#include <cerrno>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A folder can hold millions of names; reading more than this to look for one is not worth
+// holding the window for.
+constexpr std::size_t kMaxFolderNames = 1'000'000;
+
+bool IsOriginal(const std::string& path, const TFileFacts& original) {
+    const auto facts = LookAt(path);
+    return facts && facts->Regular && facts->Id == original.Id && facts->Size == original.Size &&
+           facts->ModifiedNs == original.ModifiedNs;
+}
+
+bool IsFile(const std::string& path, const TFileId& id) {
+    const auto facts = LookAt(path);
+    return facts && facts->Regular && facts->Id == id;
+}
+
+// Deletes the file only while it is still the one the record names.
+bool DeleteIfSame(const std::string& path, const TFileId& id) {
+    if (!IsFile(path, id))
+        return false;
+    return ::unlink(path.c_str()) == 0 && SyncFolderOf(path);
+}
+
+void SettleBackup(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
+    if (removeBackup)
+        report.BackupRemoved = DeleteIfSame(record.Backup, record.BackupId);
+    report.BackupLeft = LookAt(record.Backup).has_value();
+}
+
+void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
+    if (record.Aside.empty()) {
+        // Nothing stood at the path when the restore began: whatever is there now is its
+        // half-made output, and the backup is the only copy of the data.
+        if (LookAt(record.Database) && ::unlink(record.Database.c_str()) != 0) {
+            report.Outcome = TSettleOutcome::Unresolved;
+            report.Reason = SystemErrorText(errno);
+            return;
+        }
+        SyncFolderOf(record.Database);
+        report.Outcome = TSettleOutcome::NoOriginal;
+        SettleBackup(record, false, report);
+        return;
+    }
+    if (IsOriginal(record.Aside, record.Original)) {
+        if (!RenameFileReplacing(record.Aside, record.Database)) {
+            report.Outcome = TSettleOutcome::Unresolved;
+            report.Reason = SystemErrorText(errno);
+            return;
+        }
+        SyncFolderOf(record.Database);
+        report.Outcome = TSettleOutcome::OriginalPutBack;
+    } else if (IsOriginal(record.Database, record.Original)) {
+        report.Outcome = TSettleOutcome::OriginalInPlace;
+    } else {
+        report.Outcome = TSettleOutcome::Unresolved;
+        report.Reason = "original not found";
+        return;
+    }
+    SettleBackup(record, removeBackup, report);
+}
+
+void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
+    if (!IsFile(record.Database, record.RebuiltId)) {
+        report.Outcome = TSettleOutcome::Unresolved;
+        report.Reason = "rebuilt database not found";
+        return;
+    }
+    if (!record.Aside.empty() && IsOriginal(record.Aside, record.Original) &&
+        (::unlink(record.Aside.c_str()) != 0 || !SyncFolderOf(record.Aside))) {
+        report.Outcome = TSettleOutcome::Unresolved;
+        report.Reason = SystemErrorText(errno);
+        return;
+    }
+    report.Outcome = TSettleOutcome::RebuildKept;
+    SettleBackup(record, removeBackup, report);
+}
+
+} // namespace
+
+TSettleReport SettleRun(const TRunRecord& record, bool removeBackup) {
+    TSettleReport report;
+    report.State = record.State;
+    switch (record.State) {
+    case TRunState::BackupStarted:
+    case TRunState::BackedUp:
+        report.Outcome = TSettleOutcome::DatabaseUntouched;
+        SettleBackup(record, removeBackup, report);
+        break;
+    case TRunState::RestoreStarted:
+        SettleInterruptedRestore(record, removeBackup, report);
+        break;
+    case TRunState::RestoreFinished:
+    case TRunState::Optimised:
+        SettleFinishedRestore(record, removeBackup, report);
+        break;
+    }
+    return report;
+}
+
+TSettleReport RecoverInterruptedRun(const std::string& database) {
+    TRunRecord record;
+    TSettleReport report;
+    switch (ReadRunRecord(database, record)) {
+    case TRunRecordRead::Unreadable:
+        report.Outcome = TSettleOutcome::Unreadable;
+        return report;
+    case TRunRecordRead::Missing:
+        break;
+    case TRunRecordRead::Read:
+        report = SettleRun(record, true);
+        if (report.QuestionOpen())
+            return report;
+        if (!RemoveRunRecord(database)) {
+            report.Outcome = TSettleOutcome::Unresolved;
+            report.Reason = SystemErrorText(errno);
+            return report;
+        }
+        break;
+    }
+    report.Stray = FindStrayAside(database, {});
+    return report;
+}
+
+std::string FindStrayAside(const std::string& database, const std::string& known) {
+    std::vector<std::string> names;
+    ListFolder(FolderOf(database), kMaxFolderNames, names);
+    const std::string knownName = known.empty() ? std::string() : NameOf(known);
+    for (const std::string& name : names)
+        if (name != knownName && IsAsideNameOf(name, database))
+            return PathBeside(database, name);
+    return {};
+}

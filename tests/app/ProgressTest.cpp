@@ -1,0 +1,102 @@
+// While the engine works on a large database, the status line shows how far the file it writes
+// has grown and for how long, and is cleared when the job ends; everything the steps show
+// before and after stays as it was.
+#include "LargeDatabase.h"
+#include "WorkflowFixture.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TShown {
+    QString Text;
+    bool DuringJob;
+};
+
+class ProgressTest : public WorkflowFixture {
+protected:
+    void SetUp() override {
+        WorkflowFixture::SetUp();
+        // Replacing a box's text empties it first and then formats it, within the same call:
+        // only the texts that stay are what a user sees.
+        QObject::connect(form.RichEdit5, &QTextEdit::textChanged, [this] {
+            if (!shown.empty() && shown.back().Text.isEmpty() && shown.back().DuringJob)
+                shown.pop_back();
+            const TShown now{form.RichEdit5->Text(), form.JobRunning()};
+            if (shown.empty() || shown.back().Text != now.Text || shown.back().DuringJob != now.DuringJob)
+                shown.push_back(now);
+        });
+    }
+
+    // The byte counts of the progress lines shown during the job, in order; every line must be
+    // exactly "<path> <doing> <n> 바이트, <m:ss>".
+    std::vector<std::int64_t> Counts(const QString& path, const QString& doing) {
+        const QRegularExpression format("^" + QRegularExpression::escape(path + doing) +
+                                        "([0-9]{1,3}(,[0-9]{3})*) 바이트, [0-9]+:[0-5][0-9]$");
+        std::vector<std::int64_t> counts;
+        for (const TShown& s : shown) {
+            if (!s.DuringJob)
+                continue;
+            const auto match = format.match(s.Text);
+            EXPECT_TRUE(match.hasMatch()) << s.Text.toStdString();
+            counts.push_back(match.captured(1).remove(',').toLongLong());
+        }
+        return counts;
+    }
+
+    static void ExpectGrowing(const std::vector<std::int64_t>& counts, std::int64_t finalSize) {
+        ASSERT_GE(counts.size(), 3u) << "a job of over a second is shown about four times a second";
+        EXPECT_TRUE(std::is_sorted(counts.begin(), counts.end()));
+        const auto distinct = std::set<std::int64_t>(counts.begin(), counts.end()).size();
+        EXPECT_GE(distinct, 2u) << "the count must grow while the job runs";
+        EXPECT_GT(counts.back(), 0);
+        EXPECT_LE(counts.back(), finalSize);
+    }
+
+    std::vector<TShown> shown;
+};
+
+TEST_F(ProgressTest, BackupAndRestoreShowTheBytesWritten) {
+    const std::string db = dir.File("big.fdb");
+    fs::copy_file(SharedLargeDatabase(), db);
+    const QString path = Shown(db);
+    Pick(db);
+
+    shown.clear();
+    form.sButton2Click();
+    ExpectGrowing(Counts(path, " 백업 중... "), FileSizeOf(dir.File("big.BAK")));
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.back().Text, "") << "cleared when the step ends";
+    EXPECT_EQ(form.RichEdit5->Text(), "");
+    ExpectLines(form.RichEdit3, BackupLines(path));
+
+    shown.clear();
+    form.sButton3Click();
+    ExpectGrowing(Counts(path, " 최적화 중... "), FileSizeOf(db));
+    EXPECT_EQ(form.RichEdit5->Text(), "");
+    ExpectLines(form.RichEdit4, OptimiseLines(path));
+
+    form.sButton4Click();
+    EXPECT_EQ(form.RichEdit5->Text(), path + " 최적화 완료.");
+    EXPECT_EQ(gauge, std::vector<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100}))
+        << "the gauge keeps its milestones";
+    EXPECT_EQ(CountRows(db), kLargeDatabaseRows);
+}
+
+// A job that fails early still leaves the status line as the step leaves it today.
+TEST_F(ProgressTest, FailedJobClearsTheLineToo) {
+    const std::string junk = dir.File("notes.fdb");
+    WriteFileBytes(junk, std::string(100000, 'j'));
+    Pick(junk);
+    shown.clear();
+    form.sButton2Click();
+    EXPECT_FALSE(Counts(Shown(junk), " 백업 중... ").empty());
+    EXPECT_EQ(form.RichEdit5->Text(), "");
+}
+
+} // namespace
