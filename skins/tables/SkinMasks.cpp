@@ -5,6 +5,7 @@
 #include "StrToInt.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -38,9 +39,10 @@ int WordNumber(const std::vector<std::string>& words, std::size_t n) {
     return StrToInt(n <= words.size() ? words[n - 1] : std::string());
 }
 
-// The mask fields are 16-bit; larger numbers wrap as they would in the stored records.
+// The mask fields are 16-bit; numbers beyond that range are clamped to it, so a huge count or
+// width never wraps round to a small or negative one.
 std::int16_t Small(std::int64_t value) {
-    return static_cast<std::int16_t>(value);
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, INT16_MIN, INT16_MAX));
 }
 
 TsMaskData NewMask(const MaskReference& ref, TacImgType type, bool upperNames) {
@@ -103,10 +105,13 @@ void AddExternalMask(const MaskReference& ref, DecodedPictures& pictures, TsMask
     const bool isBitmap = file.find(".BMP") != std::string::npos;
     if (!isBitmap && file.find(".PNG") == std::string::npos)
         return;
-    const QImage image = pictures.Get(file, isBitmap ? PictureKind::Bitmap : PictureKind::Png);
+    QImage image = pictures.Get(file, isBitmap ? PictureKind::Bitmap : PictureKind::Png);
     if (image.isNull() || image.width() == 0)
         return;
     const int kind = std::clamp(WordNumber(words, 4), 0, 4);
+    // Only a texture draws with a bitmap's own alpha; every other kind is a 24-bit picture.
+    if (isBitmap && kind != static_cast<int>(TacImgType::itisaTexture))
+        image = pictures.Get(file, PictureKind::OpaqueBitmap);
     TsMaskData mask = NewMask(ref, static_cast<TacImgType>(kind), false);
     mask.ImageCount = Small(WordNumber(words, 2));
     mask.MaskType = Small(WordNumber(words, 3));
@@ -127,7 +132,7 @@ void AddPlainBitmapMask(const MaskReference& ref, DecodedPictures& pictures, TsM
     if (!ContainsText(ref.Value, ".BMP"))
         return;
     const std::string name = UpperCase(ref.Value);
-    const QImage image = pictures.Get(name, PictureKind::Bitmap);
+    const QImage image = pictures.Get(name, PictureKind::OpaqueBitmap);
     if (image.isNull() || image.width() == 0)
         return;
     TsMaskData mask = NewMask(ref, TacImgType::itisaBorder, true);

@@ -70,7 +70,8 @@ TEST(SkinPictures, DamagedOrAbsurdBitmapsAreLoadErrors) {
         {"huge height", 22, 0x7FFFFFFF},
         {"pixels past the end", 10, 0x7FFFFFFF},
         {"negative width", 18, 0xFFFFFFF0},
-        {"compressed", 30, 1},
+        {"RLE4 on 8 bits", 30, 2},
+        {"JPEG inside", 30, 4},
         {"unknown header", 14, 20},
     };
     for (const auto& c : cases) {

@@ -30,9 +30,10 @@ TEST(SkinSections, EverySectionGivesOneRecordInFileOrderWithDefaults) {
     EXPECT_EQ(d.FontColor.Color, 0);
     EXPECT_EQ(d.FontColor.Left, -1);
     EXPECT_EQ(d.HotFontColor.Bottom, -1);
-    EXPECT_EQ(d.GradientData, " ");
-    EXPECT_TRUE(d.GradientArray.empty());
-    EXPECT_EQ(d.HotGradientData, "");
+    EXPECT_EQ(d.GradientData(), " ");
+    EXPECT_TRUE(d.Gradient().empty());
+    EXPECT_EQ(d.HotGradientData(), "");
+    EXPECT_TRUE(d.HotGradient().empty());
     EXPECT_FALSE(d.ShowFocus);
     EXPECT_TRUE(std::ranges::all_of(d.MaskIndex, [](int i) { return i == -1; }));
     EXPECT_EQ(d.ParentIndex, -1);
@@ -55,8 +56,8 @@ TEST(SkinSections, ValuesComeFromTheParentChain) {
     EXPECT_EQ(combo.FontColor.Left, -1);  // not an integer, missing in EDIT too
     EXPECT_TRUE(combo.ShowFocus);         // "?" counts as missing
     EXPECT_EQ(combo.Transparency, 16);
-    EXPECT_EQ(combo.GradientData, "1;2;3;4;5");
-    ASSERT_EQ(combo.GradientArray.size(), 1u);
+    EXPECT_EQ(combo.GradientData(), "1;2;3;4;5");
+    ASSERT_EQ(combo.Gradient().size(), 1u);
     EXPECT_EQ(combo.GlowSize, 300 % 256); // kept in 8 bits
     EXPECT_EQ(Section(skin.Tables, "SELF").Color, 0xFFFFFF);
     for (const char* name : {"LOOPA", "LOOPB", "LOOPC"})
