@@ -67,6 +67,21 @@ TEST(SkinSections, ValuesComeFromTheParentChain) {
     EXPECT_EQ(Section(skin.Tables, "LOOPA").FadingIterations, 5); // missing all round the loop
 }
 
+TEST(SkinSections, ARepeatedHeaderGivesARecordOfItsOwnAndLookupsFindTheFirst) {
+    const LoadedSkin skin = LoadTestSkin("[A]\r\nCOLOR=1\r\nGLYPHMASK=@0001@0001@0002@0002@1@0\r\n"
+                                         "[B]\r\nPARENTCLASS=A\r\n"
+                                         "[A]\r\nCOLOR=2\r\nGLYPHMASK=@0003@0003@0004@0004@1@0\r\n");
+    const SkinTables& t = skin.Tables;
+    ASSERT_EQ(t.GeneralData.size(), 3u);
+    EXPECT_EQ(t.FindSection("A"), 0);
+    EXPECT_EQ(t.GeneralData[2].SectionName, "A");
+    EXPECT_EQ(t.GeneralData[2].Color, 2);
+    EXPECT_EQ(Section(t, "B").Color, 1); // the parent is the first A
+    ASSERT_EQ(t.Masks.size(), 2u);
+    EXPECT_EQ(Section(t, "B").Mask(SectionMask::GlyphMask), 0);
+    EXPECT_EQ(t.GeneralData[2].Mask(SectionMask::GlyphMask), 0); // masks are found by name: the first
+}
+
 TEST(SkinSections, SystemColoursAreConvertedOnlyWhereTheValueIsAColourToPaint) {
     const LoadedSkin skin = LoadTestSkin("[A]\r\nCOLOR=-16777201\r\nHGCOL=$FF000005\r\nGCOL=-16777208\r\n"
                                          "HOTCOLOR=-16777201\r\nFONTCOLOR=-16777208\r\n");
@@ -124,6 +139,19 @@ TEST(SkinGlobalInfo, ValuesDefaultsAndStrictIntegers) {
         EXPECT_THROW(LoadTestSkin("[GLOBALINFO]\r\n" + std::string(key) + "=1.5\r\n"), EConvertError) << key;
     EXPECT_DOUBLE_EQ(ParseSkinVersion("6.4"), 6.4);
     EXPECT_EQ(ParseSkinVersion("6,4"), 0);
+}
+
+TEST(SkinGlobalInfo, TheVersionIsKeptAsWrittenBesideItsNumber) {
+    const struct {
+        const char* text;
+        double number;
+    } cases[] = {{"6.5", 6.5}, {"6.40", 6.4}, {"abc", 0}, {"7.0x", 0}, {"inf", 0}, {"nan", 0}, {"", 0}};
+    for (const auto& c : cases) {
+        const LoadedSkin skin = LoadTestSkin("[GLOBALINFO]\r\nVERSION=" + std::string(c.text) + "\r\n");
+        EXPECT_EQ(skin.Tables.SkinData.VersionText, c.text);
+        EXPECT_DOUBLE_EQ(skin.Tables.SkinData.Version, c.number) << c.text;
+        EXPECT_EQ(skin.Messages, 0) << c.text; // a text that is no number is no newer skin
+    }
 }
 
 TEST(SkinGlobalInfo, VersionAboveSixPointNineNineShowsTheMessageOncePerLoad) {

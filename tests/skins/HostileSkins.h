@@ -1,0 +1,26 @@
+#pragma once
+// Valid but hostile skin packages, small on disk, each built to make a careless loader take
+// minutes or gigabytes. Shared by the hostile-skin test and the benchmark that times them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A "PARENTCLASS" chain of `sections` sections; only the last one holds values and masks.
+std::vector<std::uint8_t> ParentChainSkin(int sections);
+// One section with `keys` keys spelt only with "@" and "`" (which a hash that ignores bit 5
+// cannot tell apart).
+std::vector<std::uint8_t> CollidingKeysSkin(int keys);
+// A section with a gradient of about `bytes` bytes and `children` sections inheriting it.
+std::vector<std::uint8_t> InheritedGradientSkin(int children, int bytes);
+// Six 4096 x 4096 progressive JPEG patterns of 246 scans each.
+std::vector<std::uint8_t> ManyScanJpegSkin();
+// `count` 4096 x 4096 baseline JPEG patterns.
+std::vector<std::uint8_t> LargeJpegSkin(int count);
+// Eight entries of 64 MiB of zeros each.
+std::vector<std::uint8_t> HugeEntriesSkin();
+// A 2048 x 2048 master and `masks` masks that each cut the whole of it.
+std::vector<std::uint8_t> WholeMasterMasksSkin(int masks);
+
+// The names of the sections of ParentChainSkin, first to last.
+std::string ChainSectionName(int index);
