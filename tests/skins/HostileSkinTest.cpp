@@ -70,7 +70,7 @@ TEST(HostileSkins, SkinsBeyondABudgetAreLoadErrors) {
         std::function<std::vector<std::uint8_t>()> make;
         const char* error;
     } cases[] = {
-        {"246 scans", [] { return ManyScanJpegSkin(); },
+        {"246 scans", [] { return ProgressiveJpegSkin(6, 40); },
          "JPEG picture is not valid: it has more than 32 scans"},
         {"six 4096 x 4096 patterns", [] { return LargeJpegSkin(6); },
          "Skin is too large: its pictures hold more than 16777216 pixels"},
@@ -85,5 +85,6 @@ TEST(HostileSkins, SkinsBeyondABudgetAreLoadErrors) {
 
 TEST(HostileSkins, SkinsWithinTheBudgetsLoad) {
     EXPECT_EQ(Load(LargeJpegSkin(1))->Patterns.size(), 1u);
+    EXPECT_EQ(Load(ProgressiveJpegSkin(1, 4))->Patterns.size(), 1u); // 30 scans
     EXPECT_EQ(Load(WholeMasterMasksSkin(2))->Masks.size(), 2u);
 }

@@ -18,22 +18,23 @@ std::vector<std::uint8_t> Package(const std::string& options, std::vector<Packag
     return WritePackage(pictures);
 }
 
-// Per component: DC in two passes of successive approximation, then 40 AC coefficients one by
-// one, each in two passes: 82 scans a component.
-std::vector<jpeg_scan_info> ManyScans() {
+// Per component: DC in two passes of successive approximation, then the first AC coefficients
+// one by one, each in two passes.
+std::vector<jpeg_scan_info> ManyScans(int coefficients) {
     std::vector<jpeg_scan_info> scans;
     for (int c = 0; c < 3; ++c) {
         scans.push_back({1, {c}, 0, 0, 0, 1});
         scans.push_back({1, {c}, 0, 0, 1, 0});
         for (int pass = 0; pass < 2; ++pass)
-            for (int k = 1; k <= 40; ++k)
+            for (int k = 1; k <= coefficients; ++k)
                 scans.push_back({1, {c}, k, k, pass, 1 - pass});
     }
     return scans;
 }
 
-// A flat grey 4096 x 4096 JPEG: a few hundred kilobytes that zlib packs to a few.
-std::vector<std::uint8_t> FlatJpeg(bool manyScans) {
+// A flat grey 4096 x 4096 JPEG, baseline when `coefficients` is 0: a few hundred kilobytes that
+// zlib packs to a few.
+std::vector<std::uint8_t> FlatJpeg(int coefficients) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr errors{};
     cinfo.err = jpeg_std_error(&errors);
@@ -45,8 +46,8 @@ std::vector<std::uint8_t> FlatJpeg(bool manyScans) {
     cinfo.input_components = 3;
     cinfo.in_color_space = JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    const std::vector<jpeg_scan_info> scans = ManyScans();
-    if (manyScans) {
+    const std::vector<jpeg_scan_info> scans = ManyScans(coefficients);
+    if (coefficients > 0) {
         cinfo.scan_info = scans.data();
         cinfo.num_scans = static_cast<int>(scans.size());
     }
@@ -63,8 +64,8 @@ std::vector<std::uint8_t> FlatJpeg(bool manyScans) {
     return out;
 }
 
-std::vector<std::uint8_t> JpegPatterns(int count, bool manyScans) {
-    const std::vector<std::uint8_t> jpeg = FlatJpeg(manyScans);
+std::vector<std::uint8_t> JpegPatterns(int count, int coefficients) {
+    const std::vector<std::uint8_t> jpeg = FlatJpeg(coefficients);
     std::string options = "[FORM]\r\n";
     std::vector<PackageEntry> pictures;
     for (int i = 0; i < count; ++i) {
@@ -112,12 +113,12 @@ std::vector<std::uint8_t> InheritedGradientSkin(int children, int bytes) {
     return Package(options);
 }
 
-std::vector<std::uint8_t> ManyScanJpegSkin() {
-    return JpegPatterns(6, true);
+std::vector<std::uint8_t> ProgressiveJpegSkin(int pictures, int coefficients) {
+    return JpegPatterns(pictures, coefficients);
 }
 
 std::vector<std::uint8_t> LargeJpegSkin(int count) {
-    return JpegPatterns(count, false);
+    return JpegPatterns(count, 0);
 }
 
 std::vector<std::uint8_t> HugeEntriesSkin() {

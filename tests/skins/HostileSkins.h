@@ -13,8 +13,9 @@ std::vector<std::uint8_t> ParentChainSkin(int sections);
 std::vector<std::uint8_t> CollidingKeysSkin(int keys);
 // A section with a gradient of about `bytes` bytes and `children` sections inheriting it.
 std::vector<std::uint8_t> InheritedGradientSkin(int children, int bytes);
-// Six 4096 x 4096 progressive JPEG patterns of 246 scans each.
-std::vector<std::uint8_t> ManyScanJpegSkin();
+// `pictures` 4096 x 4096 progressive JPEG patterns; per colour component two DC scans and two
+// scans for each of the first `coefficients` AC coefficients (40: 246 scans a picture).
+std::vector<std::uint8_t> ProgressiveJpegSkin(int pictures, int coefficients);
 // `count` 4096 x 4096 baseline JPEG patterns.
 std::vector<std::uint8_t> LargeJpegSkin(int count);
 // Eight entries of 64 MiB of zeros each.
