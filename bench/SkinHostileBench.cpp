@@ -4,6 +4,7 @@
 //
 //   skin_hostile_bench            every case, one line each
 //   skin_hostile_bench CASE N     one load, run by the bench itself in a child process
+#include "Exceptions.h"
 #include "HostileSkins.h"
 #include "SkinLoader.h"
 
