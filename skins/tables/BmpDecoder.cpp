@@ -100,8 +100,8 @@ QRgb MaskedPixel(const std::uint8_t* row, std::int64_t x, const BmpHeader& h) {
         h.BitCount == 16 ? std::uint32_t(row[x * 2] | row[x * 2 + 1] << 8)
                          : std::uint32_t(row[x * 4]) | std::uint32_t(row[x * 4 + 1]) << 8 |
                                std::uint32_t(row[x * 4 + 2]) << 16 | std::uint32_t(row[x * 4 + 3]) << 24;
-    return qRgba(Channel(v, h.RedMask), Channel(v, h.GreenMask), Channel(v, h.BlueMask),
-                 Channel(v, h.AlphaMask));
+    const int alpha = h.AlphaMask != 0 ? Channel(v, h.AlphaMask) : 255;
+    return qRgba(Channel(v, h.RedMask), Channel(v, h.GreenMask), Channel(v, h.BlueMask), alpha);
 }
 
 QRgb PixelAt(const std::uint8_t* row, std::int64_t x, const BmpHeader& h, const BmpPalette& palette) {
@@ -133,21 +133,24 @@ void DecodeRows(const ByteView& view, const BmpHeader& header, const BmpPalette&
     }
 }
 
-// Opaque unless the picture has alpha that is not 0 everywhere.
+// Opaque unless the picture has alpha that is not 0 everywhere. Pictures without alpha were
+// decoded opaque already.
 QImage WithAlphaRule(QImage image, const BmpHeader& header) {
+    const int width = image.width();
     bool anyAlpha = false;
-    if (header.AlphaMask != 0)
+    if (header.AlphaMask != 0) {
         for (int y = 0; y < image.height() && !anyAlpha; ++y) {
             const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < image.width() && !anyAlpha; ++x)
+            for (int x = 0; x < width && !anyAlpha; ++x)
                 anyAlpha = qAlpha(row[x]) != 0;
         }
-    if (anyAlpha)
-        return image;
-    for (int y = 0; y < image.height(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] |= 0xFF000000u;
+        if (anyAlpha)
+            return image;
+        for (int y = 0; y < image.height(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < width; ++x)
+                row[x] |= 0xFF000000u;
+        }
     }
     image.reinterpretAsFormat(QImage::Format_RGB32);
     return image;

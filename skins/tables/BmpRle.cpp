@@ -9,29 +9,31 @@ namespace {
 
 class RlePainter {
 public:
-    RlePainter(QImage& image, const BmpPalette& palette) : Image(image), Palette(palette) {}
+    RlePainter(QImage& image, const BmpPalette& palette)
+        : Image(image), Palette(palette), Width(image.width()), Height(image.height()) {}
 
-    bool Done() const { return Row >= Image.height(); }
+    bool Done() const { return Row >= Height; }
     // One pixel of palette entry `index`; pixels past the end of the row are dropped, as runs
     // never wrap onto the next row.
     void Put(std::uint8_t index) {
-        if (X < Image.width())
-            reinterpret_cast<QRgb*>(Image.scanLine(Image.height() - 1 - static_cast<int>(Row)))[X++] =
-                Palette[index];
+        if (X < Width)
+            reinterpret_cast<QRgb*>(Image.scanLine(Height - 1 - static_cast<int>(Row)))[X++] = Palette[index];
     }
-    bool RowFull() const { return X >= Image.width(); }
+    bool RowFull() const { return X >= Width; }
     void NextLine() {
         X = 0;
         ++Row;
     }
     void Move(std::uint8_t dx, std::uint8_t dy) {
-        X = std::min<std::int64_t>(X + dx, Image.width());
+        X = std::min<std::int64_t>(X + dx, Width);
         Row += dy;
     }
 
 private:
     QImage& Image;
     const BmpPalette& Palette;
+    const std::int64_t Width;
+    const int Height;
     std::int64_t X = 0;
     std::int64_t Row = 0; // counted from the bottom: RLE bitmaps are stored bottom-up
 };

@@ -76,9 +76,10 @@ void ChangeImage(QImage& image, const HslChange& change, std::optional<QRgb> kee
     const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
     if (!premultiplied && image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32)
         image = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if (keep && row[x] == *keep)
                 continue;
             if (!premultiplied)

@@ -12,9 +12,10 @@ namespace {
 
 // Fully transparent white would bleed into the edges of a glow when it is scaled and blended.
 void ClearTransparentWhite(QImage& image) {
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (row[x] == 0x00FFFFFFu)
                 row[x] = 0;
     }

@@ -99,18 +99,28 @@ void NormaliseMask(TsMaskData& mask, const QImage& source) {
         *width = std::max<std::int16_t>(*width, 0);
 }
 
-// Bitmaps without an alpha channel use magenta for "no pixel"; pictures with alpha keep it.
+// Premultiplied, the form every mask picture is cut in. Bitmaps without an alpha channel use
+// magenta for "no pixel"; pictures with alpha keep it.
 QImage WithTransparency(const QImage& source) {
     if (source.hasAlphaChannel())
-        return source.convertToFormat(QImage::Format_ARGB32);
+        return source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (row[x] == Magenta)
                 row[x] = 0;
     }
+    // Opaque pixels and transparent black are the same premultiplied.
+    image.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
     return image;
+}
+
+// The grey of the mask layer, taken from its straight colour.
+int LayerGrey(QRgb premultiplied) {
+    const int alpha = qAlpha(premultiplied);
+    return alpha == 255 || alpha == 0 ? qGray(premultiplied) : qGray(qUnpremultiply(premultiplied));
 }
 
 QImage CutPicture(const TsMaskData& mask, const QImage& source, PixelBudget& budget) {
@@ -121,17 +131,20 @@ QImage CutPicture(const TsMaskData& mask, const QImage& source, PixelBudget& bud
     budget.Take(static_cast<std::int64_t>(width) * layerHeight);
     QImage picture = source.copy(mask.Left, mask.Top, width, layerHeight);
     if (mask.MaskType >= 1) {
+        // The grey scales alpha; premultiplied, that scales every channel.
         for (int y = 0; y < layerHeight; ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
             const QRgb* alphaRow =
                 reinterpret_cast<const QRgb*>(source.constScanLine(mask.Top + layerHeight + y)) + mask.Left;
             for (int x = 0; x < width; ++x) {
-                const int alpha = qAlpha(row[x]) * qGray(alphaRow[x]) / 255;
-                row[x] = qRgba(qRed(row[x]), qGreen(row[x]), qBlue(row[x]), alpha);
+                const int grey = LayerGrey(alphaRow[x]);
+                const QRgb p = row[x];
+                row[x] = qRgba(qRed(p) * grey / 255, qGreen(p) * grey / 255, qBlue(p) * grey / 255,
+                               qAlpha(p) * grey / 255);
             }
         }
     }
-    return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return picture;
 }
 
 void ResolvePictures(SkinTables& t, PixelBudget& budget) {
