@@ -77,7 +77,8 @@ void DecodeBmpRle(const ByteView& view, const BmpHeader& header, const BmpPalett
                 return;
             for (std::uint32_t k = 0; k < value; ++k)
                 painter.Put(IndexOf(data[at + (fourBits ? k / 2 : k)], k, fourBits));
-            at += bytes + bytes % 2;
+            // The padding byte may be missing at the very end of the data.
+            at = std::min(at + bytes + bytes % 2, data.size());
         }
     }
 }

@@ -160,6 +160,7 @@ TEST(SkinPictures, HostileRunLengthDataStaysInsideThePicture) {
         {"runs far longer than the row", {255, 1, 255, 1, 0, 0, 255, 2}},
         {"moves past the last row and column", {0, 2, 255, 255, 1, 1, 0, 2, 200, 1}},
         {"an absolute run longer than the data", {0, 200, 1, 1}},
+        {"an absolute run without its padding byte at the end", {0, 3, 1, 1, 1}},
         {"no end-of-bitmap mark", {1, 1}},
     };
     for (const auto& c : cases) {
