@@ -78,6 +78,8 @@ TEST(HostileSkins, SkinsBeyondABudgetAreLoadErrors) {
          "Skin is too large: its entries unpack to more than 33554432 bytes"},
         {"masks cutting a 2048 x 2048 master four times", [] { return WholeMasterMasksSkin(4); },
          "Skin is too large: its pictures hold more than 16777216 pixels"},
+        {"262,145 keys", [] { return CollidingKeysSkin(262145); },
+         "Skin INI is too large: it holds more than 262144 sections and keys"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LoadError(c.make()), c.error) << c.what;

@@ -3,6 +3,8 @@
 #include "PackageWriter.h"
 #include "PictureWriters.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
@@ -69,8 +71,8 @@ std::vector<std::uint8_t> JpegPatterns(int count, int coefficients) {
     std::string options = "[FORM]\r\n";
     std::vector<PackageEntry> pictures;
     for (int i = 0; i < count; ++i) {
-        const std::string name = "P" + std::to_string(i) + ".JPG";
-        options += "PATTERN" + std::to_string(i) + "=" + name + "\r\n";
+        const std::string name = std::string("P").append(std::to_string(i)).append(".JPG");
+        options.append("PATTERN").append(std::to_string(i)).append("=").append(name).append("\r\n");
         pictures.push_back({name, jpeg});
     }
     return Package(options, pictures);
@@ -87,16 +89,22 @@ std::string ChainSectionName(int index) {
 std::vector<std::uint8_t> ParentChainSkin(int sections) {
     std::string options;
     for (int i = 0; i + 1 < sections; ++i)
-        options += "[" + ChainSectionName(i) + "]\r\nPARENTCLASS=" + ChainSectionName(i + 1) + "\r\n";
-    options += "[" + ChainSectionName(sections - 1) +
-               "]\r\nCOLOR=255\r\nGRADIENTDATA=1;2;3;4;5\r\nBORDERSMASK=@0000@0000@0000@0000@1@0\r\n";
+        options.append("[")
+            .append(ChainSectionName(i))
+            .append("]\r\nPARENTCLASS=")
+            .append(ChainSectionName(i + 1))
+            .append("\r\n");
+    options.append("[")
+        .append(ChainSectionName(sections - 1))
+        .append("]\r\nCOLOR=255\r\nGRADIENTDATA=1;2;3;4;5\r\nBORDERSMASK=@0000@0000@0000@0000@1@0\r\n");
     return Package(options);
 }
 
 std::vector<std::uint8_t> CollidingKeysSkin(int keys) {
     std::string options = "[FORM]\r\n";
+    const int bits = std::max(16, static_cast<int>(std::bit_width(static_cast<unsigned>(keys - 1))));
     for (int i = 0; i < keys; ++i) {
-        for (int bit = 15; bit >= 0; --bit)
+        for (int bit = bits - 1; bit >= 0; --bit)
             options += (i >> bit) & 1 ? '`' : '@';
         options += "=1\r\n";
     }

@@ -9,7 +9,7 @@
 // A "PARENTCLASS" chain of `sections` sections; only the last one holds values and masks.
 std::vector<std::uint8_t> ParentChainSkin(int sections);
 // One section with `keys` keys spelt only with "@" and "`" (which a hash that ignores bit 5
-// cannot tell apart).
+// cannot tell apart), 16 characters long while that is enough to keep them distinct.
 std::vector<std::uint8_t> CollidingKeysSkin(int keys);
 // A section with a gradient of about `bytes` bytes and `children` sections inheriting it.
 std::vector<std::uint8_t> InheritedGradientSkin(int children, int bytes);
