@@ -22,7 +22,8 @@ enum class TacImgType : std::int16_t {
 };
 
 // One image reference of the skin: a rectangle of the master image (Image is null) or an own
-// picture. Bitmaps use magenta ($FF00FF) as their transparent colour.
+// picture. Bitmaps use magenta ($FF00FF) as their transparent colour; a 32-bit bitmap used as a
+// texture may keep its own alpha.
 struct TsMaskData {
     QImage Image;
     std::string SectionName;
