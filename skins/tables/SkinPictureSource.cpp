@@ -30,7 +30,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t l
     if (size < 0)
         throw Exception(FormatMessage("Cannot open file \"%s\"", {path}));
     if (static_cast<std::uint64_t>(size) > limit)
-        throw ESkinTooLarge(tooLarge);
+        throw ESkinTooLarge(tooLarge.empty() ? FormatMessage("File \"%s\" is too large", {path}) : tooLarge);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
