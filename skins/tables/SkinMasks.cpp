@@ -22,10 +22,11 @@ int FixedNumber(const std::string& value, std::size_t first, std::size_t last) {
     return std::stoi(text);
 }
 
-std::vector<std::string> SplitAt(const std::string& value, const std::string& separators) {
+// The first `most` words: no form reads more, and a long value never becomes a long list.
+std::vector<std::string> SplitAt(const std::string& value, const std::string& separators, std::size_t most) {
     std::vector<std::string> words;
     std::size_t start = 0;
-    while (start < value.size()) {
+    while (start < value.size() && words.size() < most) {
         const std::size_t end = std::min(value.find_first_of(separators, start), value.size());
         if (end > start)
             words.push_back(value.substr(start, end - start));
@@ -100,7 +101,7 @@ TsMaskData TextureMask(const MaskReference& ref) {
 }
 
 void AddExternalMask(const MaskReference& ref, DecodedPictures& pictures, TsMaskArray& masks) {
-    const std::vector<std::string> words = SplitAt(ref.Value, "!");
+    const std::vector<std::string> words = SplitAt(ref.Value, "!", 8);
     const std::string file = words.empty() ? std::string() : words[0];
     const bool isBitmap = file.find(".BMP") != std::string::npos;
     if (!isBitmap && file.find(".PNG") == std::string::npos)
@@ -144,9 +145,9 @@ void AddPlainBitmapMask(const MaskReference& ref, DecodedPictures& pictures, TsM
 }
 
 TsMaskData HashFormMask(const MaskReference& ref) {
-    const std::vector<std::string> words = SplitAt(ref.Value, " ()");
-    const std::vector<std::string> rectangle = SplitAt(words.size() > 1 ? words[1] : std::string(), " ,");
-    const std::vector<std::string> counts = SplitAt(words.size() > 2 ? words[2] : std::string(), " ,");
+    const std::vector<std::string> words = SplitAt(ref.Value, " ()", 3);
+    const std::vector<std::string> rectangle = SplitAt(words.size() > 1 ? words[1] : std::string(), " ,", 4);
+    const std::vector<std::string> counts = SplitAt(words.size() > 2 ? words[2] : std::string(), " ,", 4);
     TsMaskData mask = NewMask(ref, TacImgType::itisaBorder, true);
     mask.Left = WordNumber(rectangle, 1);
     mask.Top = WordNumber(rectangle, 2);
