@@ -70,6 +70,6 @@ private:
 };
 
 // Reads a whole file of at most `limit` bytes; an Exception when it cannot be read, and
-// ESkinTooLarge with `tooLarge` as its message when it is larger.
+// ESkinTooLarge when it is larger, with `tooLarge` as its message (by default one naming the file).
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t limit,
-                                        const std::string& tooLarge);
+                                        const std::string& tooLarge = {});
