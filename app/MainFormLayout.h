@@ -35,6 +35,14 @@ inline constexpr int kStatusPanel2Width = 50;
 
 inline constexpr const char* kOpenDialogFilter = "Firebird, Interbase|*.FDB;*.GDB|모든파일|*.*";
 
+// Folder searched for skin package files and skin folders before the built-in skins; a relative
+// name is taken beside the program.
+#ifdef _WIN32
+inline constexpr const char* kSkinDirectory = "c:\\Skin";
+#else
+inline constexpr const char* kSkinDirectory = "Skin";
+#endif
+
 // The font asked for; where it is missing a Hangul-capable sans of the same pixel size serves.
 inline constexpr const char* kFormFontFamily = "MS Sans Serif";
 inline constexpr int kFormFontPixels = 11;

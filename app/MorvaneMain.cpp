@@ -1,5 +1,6 @@
 #include "MorvaneMain.h"
 
+#include "BuiltInSkins.h"
 #include "ErrorBox.h"
 #include "FileSystem.h"
 #include "FormPosition.h"
@@ -9,12 +10,14 @@
 #include "PlacementKeys.h"
 #include "Placemnt.h"
 #include "SizeText.h"
+#include "SkinAttachments.h"
 #include "SkinChoice.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
 #include "TsButton.h"
 #include "TsComboBox.h"
 #include "TsGauge.h"
+#include "TsSkinManager.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,6 +27,7 @@
 #include <QShowEvent>
 #include <QSysInfo>
 #include <QThread>
+#include <QVBoxLayout>
 #include <map>
 
 namespace {
@@ -40,6 +44,7 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
     switch (layout.Kind) {
     case ControlKind::Button: {
         auto* button = new TsButton(parent);
+        button->SetSkinSection(QStringLiteral("SPEEDBUTTON"));
         button->setText(QString::fromUtf8(layout.Caption));
         button->setCursor(layout.HandCursor ? Qt::PointingHandCursor : Qt::ArrowCursor);
         return button;
@@ -62,6 +67,7 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
     }
     case ControlKind::ComboBox: {
         auto* combo = new TsComboBox(parent);
+        combo->SetSkinSection(QStringLiteral("COMBOBOX"));
         for (const char* item : kSkinItems)
             combo->addItem(QString::fromUtf8(item));
         combo->SetItemIndex(-1);
@@ -79,8 +85,16 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
         label->setAlignment(Qt::AlignCenter);
         return label;
     }
-    case ControlKind::Gauge:
-        return new TsGauge(parent);
+    case ControlKind::Gauge: {
+        auto* gauge = new TsGauge(parent);
+        gauge->BeginLoading();
+        gauge->SetSkinSection(QStringLiteral("GAUGE"));
+        gauge->SetForeColor(0);
+        gauge->SetProgress(0);
+        gauge->SetSuffix(QStringLiteral("%"));
+        gauge->Loaded();
+        return gauge;
+    }
     case ControlKind::StatusBar: {
         auto* bar = new TStatusBar(parent);
         bar->setFont(QApplication::font("QStatusBar"));
@@ -100,7 +114,15 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     setObjectName(QStringLiteral("MorvaneMainForm"));
     setWindowTitle(QString::fromUtf8(kMainFormCaption));
     setFont(FormFont());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->installEventFilter(this);
+    layout->addWidget(ClientArea);
     resize(kClientWidth, kClientHeight);
+    ClientArea->resize(kClientWidth, kClientHeight);
+    CreateSkinManager();
     BuildControls();
     CreatePlacement();
     CreateServiceComponents();
@@ -111,6 +133,10 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
 
 TMorvaneMainForm::~TMorvaneMainForm() {
     FormPct->OwnerDestroying();
+    // The manager takes its skin off every window and control as it goes: while this window
+    // and its controls are still whole, not as a child deleted with them.
+    delete sSkinManager;
+    sSkinManager = nullptr;
 }
 
 void TMorvaneMainForm::CreatePlacement() {
@@ -122,12 +148,33 @@ void TMorvaneMainForm::CreatePlacement() {
     FormPct->Options = {TPlacementOption::fpState, TPlacementOption::fpPosition,
                         TPlacementOption::fpActiveControl};
     FormPct->Loaded();
-    FormPct->ErrorReporter = [](const std::string& message) {
-        ShowStandardErrorBox(QString::fromStdString(message));
+    FormPct->ErrorReporter = [this](const std::string& message) {
+        ReportError(QString::fromStdString(message));
     };
     // Log-off asks the session whether it may end: the placement is saved, the close handler
     // does not run.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { FormPct->CloseQueryHook(); });
+}
+
+void TMorvaneMainForm::CreateSkinManager() {
+    // Created with the window's components and read from its stored settings: the stored skin
+    // is loaded at once, but nothing is told of it until reading has finished.
+    RegisterSkinAttachments();
+    sSkinManager = new TsSkinManager(this);
+    sSkinManager->setObjectName(QStringLiteral("sSkinManager"));
+    sSkinManager->ErrorReporter = [this](const QString& message) {
+        ReportError(message);
+    };
+    sSkinManager->BeginLoading();
+    sSkinManager->InternalSkins = BuiltInSkins();
+    sSkinManager->MenuSupport.IcoLineSkin = QStringLiteral("ICOLINE");
+    sSkinManager->MenuSupport.ExtraLineFontName = QStringLiteral("MS Sans Serif");
+    sSkinManager->MenuSupport.ExtraLineFontHeight = -11;
+    sSkinManager->SetSkinDirectory(QString::fromUtf8(kSkinDirectory));
+    sSkinManager->SetSkinName(QStringLiteral("NextAlpha (internal)"));
+    sSkinManager->SetSkinInfo(QStringLiteral("6.5"));
+    sSkinManager->ThirdParty = ThirdPartyList::MainWindowLists();
+    sSkinManager->Loaded();
 }
 
 void TMorvaneMainForm::CreateServiceComponents() {
@@ -151,7 +198,7 @@ void TMorvaneMainForm::CreateServiceComponents() {
 void TMorvaneMainForm::BuildControls() {
     std::map<int, QWidget*> tabOrder;
     for (const ControlLayout& layout : MainFormControls()) {
-        QWidget* control = CreateControl(layout, this);
+        QWidget* control = CreateControl(layout, ClientArea);
         control->setObjectName(QString::fromUtf8(layout.Name));
         control->setGeometry(layout.Position);
         control->setEnabled(layout.Enabled);
@@ -182,15 +229,15 @@ void TMorvaneMainForm::BuildControls() {
 void TMorvaneMainForm::ConnectHandlers() {
     const auto bind = [this](TsButton* button, void (TMorvaneMainForm::*handler)()) {
         connect(button, &QPushButton::clicked, this,
-                [this, handler] { Guarded([&] { (this->*handler)(); }); });
+                [this, handler] { RunHandler([&] { (this->*handler)(); }); });
     };
     bind(sButton1, &TMorvaneMainForm::sButton1Click);
     bind(sButton6, &TMorvaneMainForm::sButton1Click);
     bind(sButton2, &TMorvaneMainForm::sButton2Click);
     bind(sButton3, &TMorvaneMainForm::sButton3Click);
     bind(sButton4, &TMorvaneMainForm::sButton4Click);
-    bind(sButton5, &TMorvaneMainForm::sButton5Click);
-    connect(sComboBox1, &QComboBox::activated, this, [this] { Guarded([this] { sComboBox1Change(); }); });
+    connect(sButton5, &QPushButton::clicked, this, [this] { ExitClicked(); });
+    connect(sComboBox1, &QComboBox::activated, this, [this] { RunHandler([this] { sComboBox1Change(); }); });
 }
 
 void TMorvaneMainForm::FormCreate() {
@@ -205,7 +252,7 @@ void TMorvaneMainForm::FormCreate() {
 }
 
 void TMorvaneMainForm::ApplySkinFromCombo() {
-    skinName_ = sComboBox1->currentText() + QStringLiteral(" (internal)");
+    sSkinManager->SetSkinName(sComboBox1->currentText() + QStringLiteral(" (internal)"));
 }
 
 void TMorvaneMainForm::sComboBox1Change() {
@@ -271,35 +318,39 @@ bool TMorvaneMainForm::event(QEvent* event) {
 
 void TMorvaneMainForm::showEvent(QShowEvent* event) {
     // The placement's show hook has run by now; it switches the rule off when it placed us.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         ApplyFormPosition(this);
+        closed_ = false;
+    }
     QWidget::showEvent(event);
 }
 
 void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
-    // Closing while the server works would abandon the job halfway.
-    if (jobRunning_) {
+    // Closing while the server works would abandon the job halfway: the close waits for it.
+    if (Busy()) {
         event->ignore();
+        DeferClose(TPendingClose::Close);
         return;
     }
-    if (!Guarded([this] { FormClose(); }))
-        event->ignore();
-    else
-        event->accept();
+    // Told to end, the program ends even when the skin choice cannot be saved.
+    closed_ = GuardedHere([this] { FormClose(); }) || terminating_;
+    event->setAccepted(closed_);
 }
 
-void TMorvaneMainForm::resizeEvent(QResizeEvent* event) {
-    LayOutBottomStack();
-    QWidget::resizeEvent(event);
+bool TMorvaneMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ClientArea && event->type() == QEvent::Resize)
+        LayOutBottomStack();
+    return QWidget::eventFilter(watched, event);
 }
 
 void TMorvaneMainForm::LayOutBottomStack() {
     // Stacked upward from the bottom edge: status bar, gauge, size label.
-    int bottom = height();
+    const int width = ClientArea->width();
+    int bottom = ClientArea->height();
     for (QWidget* control :
          {static_cast<QWidget*>(StatusBar1), static_cast<QWidget*>(MyGauge), static_cast<QWidget*>(Label1)}) {
         const int h = control->height();
         bottom -= h;
-        control->setGeometry(0, bottom, width(), h);
+        control->setGeometry(0, bottom, width, h);
     }
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -20,12 +21,17 @@ class TStatusBar;
 class TsButton;
 class TsComboBox;
 class TsGauge;
+class TsSkinManager;
 
 class TMorvaneMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMorvaneMainForm(QWidget* parent = nullptr);
     ~TMorvaneMainForm() override;
+
+    // The window's client area: every control sits on it. Under a skin the window draws its own
+    // frame around it, and the client area keeps its size whatever that frame is.
+    QWidget* ClientArea = nullptr;
 
     // Controls, under the names the window stores them by.
     TsButton* sButton1 = nullptr;
@@ -47,7 +53,8 @@ public:
     TOpenDialog OpenDialog;
     std::unique_ptr<TIBBackupService> IBBackupService;
     std::unique_ptr<TIBRestoreService> IBRestoreService;
-    TFormPlacement* FormPct = nullptr; // remembers the window's place, size, state and focus
+    TFormPlacement* FormPct = nullptr;     // remembers the window's place, size, state and focus
+    TsSkinManager* sSkinManager = nullptr; // the program's skin, and the process's default manager
 
     // The skin choice file, opened at creation and kept until the program ends.
     std::string SkinIniPath;
@@ -57,9 +64,6 @@ public:
     // more show their true size).
     std::int64_t SizeBefore = 0;
     std::int64_t SizeAfter = 0;
-
-    // The skin name last handed to the skin manager.
-    QString SkinName() const { return skinName_; }
 
     // Event handlers.
     void FormCreate();
@@ -76,6 +80,13 @@ public:
     // True while a step waits for the server to finish a job.
     bool JobRunning() const { return jobRunning_; }
 
+    // The program has been told to end (a termination signal): modal windows are closed at
+    // once, the window closes as a close does (at once, or once a running job and its step have
+    // ended), and no error box is shown any more: errors go to the standard error stream, and a
+    // settings file that cannot be written no longer keeps the window open.
+    void RequestTermination();
+    bool Terminating() const { return terminating_; }
+
     // Size of a file in bytes, -1 when it cannot be opened (missing, or held by another process).
     std::int64_t ReadFileSize(const QString& fileName) const;
 
@@ -88,16 +99,29 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateServiceComponents();
     void CreatePlacement();
+    void CreateSkinManager();
     void BuildControls();
     void ConnectHandlers();
     void LayOutBottomStack();
+
+    // Closing (MorvaneClosing.cpp). A close that comes while a handler runs (a step waiting for
+    // its job, a dialog it opened) waits for that handler to return: closing in the middle
+    // would end the event loop the step waits in.
+    enum class TPendingClose { None, Close, Exit };
+    void RunHandler(const std::function<void()>& handler);
+    void ExitClicked();
+    bool Busy() const { return jobRunning_ || handlersRunning_ > 0; }
+    void DeferClose(TPendingClose close);
+    void CloseIfPending();
+    bool GuardedHere(const std::function<void()>& handler);
+    void ReportError(const QString& message);
 
     // Workflow helpers (MorvaneSteps.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
@@ -107,10 +131,13 @@ private:
     void FocusAndRepaint(TsButton* button);
 
     bool jobRunning_ = false;
+    int handlersRunning_ = 0;
+    TPendingClose pendingClose_ = TPendingClose::None;
+    bool terminating_ = false;
+    bool closed_ = false;
     bool restoreSucceeded_ = false; // the restore of this run has ended successfully
     bool optimiseFailed_ = false;   // the last optimise of this run failed
     QString asidePath_;             // where the original database waits while the restore runs
 
-    QString skinName_ = QStringLiteral("NextAlpha (internal)");
     bool activated_ = false;
 };

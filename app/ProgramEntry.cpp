@@ -4,11 +4,16 @@
 #include "Exceptions.h"
 #include "MainFormLayout.h"
 #include "MorvaneMain.h"
+#include "SkinVersionMessage.h"
+#include "TerminationWatch.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <dlfcn.h>
 
 namespace {
@@ -53,9 +58,23 @@ void InstallFontSubstitutes() {
                                 QStringLiteral("Noto Sans CJK KR"), QStringLiteral("DejaVu Sans")});
 }
 
-int RunMorvane(QApplication& app) {
+QTranslator* InstallQtTranslations(QCoreApplication& app, const QLocale& locale) {
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
+
+int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
+    TTerminationWatch termination;
+    InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
     app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
+    ShowSkinVersionIfAsked(QCoreApplication::arguments());
     std::unique_ptr<TMorvaneMainForm> window;
     try {
         window = std::make_unique<TMorvaneMainForm>();
@@ -63,6 +82,16 @@ int RunMorvane(QApplication& app) {
         ShowApplicationError(error);
         return 1;
     }
+    KeepClientEngineThroughSignals();
+    if (beforeShow)
+        beforeShow(*window);
+    // Told to end while the window was being made: it closes without ever being shown.
+    if (termination.Requested()) {
+        window->RequestTermination();
+        return 0;
+    }
+    // Requests go to the window once it is up, never in the middle of its show.
     window->show();
+    termination.DeliverTo(window.get());
     return app.exec();
 }

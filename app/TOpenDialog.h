@@ -3,12 +3,22 @@
 // opens with them next time. The chooser that actually asks the user can be replaced, so
 // tests never block on a modal dialog.
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-class QFileDialog;
 class QWidget;
+
+// Qt's file dialog with one rule of the window's dialog added: a typed path must lie in a
+// folder that exists (the file itself need not exist). Anything else is refused with a
+// message, and the dialog stays open.
+class TPathMustExistDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    using QFileDialog::QFileDialog;
+    void accept() override;
+};
 
 class TOpenDialog {
 public:
@@ -24,6 +34,8 @@ public:
 
     // Entries of the filter as Qt name filters, e.g. "Firebird, Interbase (*.FDB *.GDB)".
     QStringList NameFilters() const;
+    // Those of NameFilters whose patterns mean every file ("*.*" or "*").
+    QStringList EveryFileNameFilters() const;
 
     // A chooser gets the dialog (to read and set FileName and FilterIndex) and returns whether
     // the user confirmed. The default shows Qt's own (non-native) file dialog.
@@ -31,7 +43,8 @@ public:
     void SetChooser(Chooser chooser) { chooser_ = std::move(chooser); }
 
     static bool ShowQtFileDialog(TOpenDialog& dialog, QWidget* parent);
-    // Sets up Qt's file dialog from this dialog's filter and last choice.
+    // Sets up Qt's file dialog from this dialog's filter and last choice. An entry of "*.*"
+    // lists every file, names without a dot included.
     void PrepareQtFileDialog(QFileDialog& fileDialog) const;
 
 private:

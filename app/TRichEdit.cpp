@@ -1,5 +1,7 @@
 #include "TRichEdit.h"
 
+#include "ReadableColors.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -17,8 +19,11 @@ void TRichEdit::SetText(const QString& text) {
 void TRichEdit::AppendLine(const QString& text, const QColor& color) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
+    // The line keeps the colour it was written in; a skin may show it lighter or darker so it
+    // stays readable on the skin's background.
     QTextCharFormat format;
-    format.setForeground(color);
+    format.setProperty(WrittenColorProperty, color);
+    format.setForeground(ShownWrittenColor(this, color));
     if (!document()->isEmpty())
         cursor.insertBlock();
     cursor.insertText(text, format);
@@ -49,7 +54,13 @@ QList<QColor> TRichEdit::LineColors() const {
         if (block.text().isEmpty() && !block.next().isValid() && colors.isEmpty())
             break;
         const auto it = block.begin();
-        colors.append(it.atEnd() ? QColor() : it.fragment().charFormat().foreground().color());
+        if (it.atEnd()) {
+            colors.append(QColor());
+            continue;
+        }
+        const QTextCharFormat format = it.fragment().charFormat();
+        const QVariant written = format.property(WrittenColorProperty);
+        colors.append(written.isValid() ? written.value<QColor>() : format.foreground().color());
     }
     return colors;
 }

@@ -22,7 +22,7 @@ public:
     void SetFirstLineIndent(qreal points);
     qreal FirstLineIndent() const { return indentPoints_; }
 
-    // Colour of each line, in order (what a reader of the pane sees).
+    // Colour each line was written in, in order (under a skin it may be shown lighter or darker).
     QList<QColor> LineColors() const;
 
 private:

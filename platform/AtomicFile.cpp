@@ -87,47 +87,107 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// Settings files hold a few hundred bytes; anything this large is not one of them.
+constexpr off_t MaxFileBytes = 1 << 20;
+
+// Fails with errno set for anything that is not a regular file.
+bool IsRegularFile(const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+        return true;
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return false;
+}
+
+// The rename would go through a read-only file, which must keep its protection. The kernel lets
+// root write anything, so root is judged by the mode bits as well: by the owner's, as it writes
+// on the owner's behalf. Anyone else is judged as the kernel judges them.
+bool MayWrite(const std::string& target, const struct stat& st) {
+    if (::geteuid() != 0)
+        return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+    if ((st.st_mode & S_IWUSR) != 0)
+        return true;
+    errno = EACCES;
+    return false;
+}
+
 // Whether a file is already there, refusing what must not be replaced.
 bool CheckReplaceable(const std::string& target, struct stat& old, bool& exists) {
     exists = ::stat(target.c_str(), &old) == 0;
     if (!exists)
         return errno == ENOENT;
-    if (S_ISDIR(old.st_mode)) {
-        errno = EISDIR;
-        return false;
+    return IsRegularFile(old) && MayWrite(target, old);
+}
+
+// Closes a descriptor when it goes, keeping errno intact.
+class TReadFd {
+public:
+    explicit TReadFd(int fd) : fd_(fd) {}
+    TReadFd(const TReadFd&) = delete;
+    TReadFd& operator=(const TReadFd&) = delete;
+    ~TReadFd() {
+        const int saved = errno;
+        ::close(fd_);
+        errno = saved;
     }
-    if (!S_ISREG(old.st_mode)) {
+    int Fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file for reading without ever blocking: a FIFO or a device is refused by the
+// first look, and one swapped in before the open cannot hold it (O_NONBLOCK) or be read (the
+// second look must find the same regular file).
+int OpenRegularForReading(const std::string& path, TFileRead& failure) {
+    struct stat before {};
+    failure = TFileRead::Failed;
+    if (::stat(path.c_str(), &before) != 0) {
+        if (errno == ENOENT)
+            failure = TFileRead::Missing;
+        return -1;
+    }
+    if (!IsRegularFile(before))
+        return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat opened {};
+    const bool sameFile = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                          opened.st_dev == before.st_dev && opened.st_ino == before.st_ino;
+    if (!sameFile) {
+        TReadFd closing(fd);
         errno = EINVAL;
-        return false;
+        return -1;
     }
-    // The rename would go through a read-only file; honour the file's own protection.
-    return ::access(target.c_str(), W_OK) == 0;
+    return fd;
 }
 
 } // namespace
 
 TFileRead ReadWholeFile(const std::string& path, std::string& contents) {
     contents.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    TFileRead failure = TFileRead::Failed;
+    const int fd = OpenRegularForReading(path, failure);
     if (fd < 0)
-        return errno == ENOENT ? TFileRead::Missing : TFileRead::Failed;
+        return failure;
+    TReadFd file(fd);
     char buffer[8192];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(file.Fd(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            const int saved = errno;
-            ::close(fd);
-            errno = saved;
+        if (n < 0)
+            return TFileRead::Failed;
+        if (n == 0)
+            return TFileRead::Read;
+        contents.append(buffer, static_cast<std::size_t>(n));
+        // Checked while reading, not from the size, so a file that grows is cut off too.
+        if (contents.size() > static_cast<std::size_t>(MaxFileBytes)) {
+            contents.clear();
+            errno = EFBIG;
             return TFileRead::Failed;
         }
-        if (n == 0)
-            break;
-        contents.append(buffer, static_cast<std::size_t>(n));
     }
-    ::close(fd);
-    return TFileRead::Read;
 }
 
 bool ReplaceFileContents(const std::string& path, const std::string& contents) {

@@ -11,9 +11,10 @@
 
 namespace {
 
-// Opens read-only and takes a non-blocking exclusive lock; -1 when either fails.
+// Opens read-only and takes a non-blocking exclusive lock; -1 when either fails. The open does
+// not block either: a FIFO at the path would wait for a writer, and is refused by the check.
 int OpenUnshared(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return -1;
     struct stat st {};

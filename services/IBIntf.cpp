@@ -186,6 +186,8 @@ void BindTable() {
     entryPoints.isc_sqlcode = reinterpret_cast<isc_sqlcode_fn>(RequireSymbol("isc_sqlcode"));
     entryPoints.isc_interprete = reinterpret_cast<isc_interprete_fn>(RequireSymbol("isc_interprete"));
     entryPoints.fb_interpret = reinterpret_cast<fb_interpret_fn>(FindSymbol("fb_interpret"));
+    entryPoints.fb_shutdown_callback =
+        reinterpret_cast<fb_shutdown_callback_fn>(FindSymbol("fb_shutdown_callback"));
     BindServicesGroup();
 }
 

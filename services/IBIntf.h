@@ -18,6 +18,7 @@ using isc_sqlcode_fn = ISC_LONG (*)(const ISC_STATUS*);
 using isc_interprete_fn = ISC_LONG (*)(ISC_SCHAR*, ISC_STATUS**);
 using fb_interpret_fn = ISC_LONG (*)(ISC_SCHAR*, unsigned int, const ISC_STATUS**);
 using isc_rollback_retaining_fn = ISC_STATUS (*)(ISC_STATUS*, isc_tr_handle*);
+using fb_shutdown_callback_fn = ISC_STATUS (*)(ISC_STATUS*, FB_SHUTDOWN_CALLBACK, const int, void*);
 
 // The bound table. It is complete whenever EnsureClientLibrary has returned: every slot holds
 // either the library's function or, for the services group, a fallback that raises client error 3.
@@ -30,6 +31,7 @@ struct TClientEntryPoints {
     isc_service_detach_fn isc_service_detach = nullptr;
     isc_service_query_fn isc_service_query = nullptr;
     isc_service_start_fn isc_service_start = nullptr;
+    fb_shutdown_callback_fn fb_shutdown_callback = nullptr; // optional: null before Firebird 2.5
 };
 
 // Loads the library if it is not loaded yet. Raises client error 1 when no library can be

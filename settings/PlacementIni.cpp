@@ -3,6 +3,7 @@
 #include "FormPosition.h"
 #include "IniFile.h"
 #include "PlacementKeys.h"
+#include "ScreenFit.h"
 #include "ScreenMetrics.h"
 #include "WindowPlacement.h"
 
@@ -52,16 +53,21 @@ void ReadPositionPart(QWidget* window, const TSectionReader& reader, TWindowPlac
         reader.Ini.ReadInteger(reader.Section, PlacementKey::PixelsPerInch, ScreenPixelsPerInch());
     if (!found || ppi != ScreenPixelsPerInch())
         return;
-    TPlacementRect& rect = placement.NormalPosition;
+    const TPlacementRect& rect = placement.NormalPosition;
+    TBounds64 stored{rect.Left, rect.Top, rect.Right, rect.Bottom};
     if (!IsSizeable(FormBorderStyle(window))) {
-        rect.Right = rect.Left + bounds.width();
-        rect.Bottom = rect.Top + bounds.height();
+        stored.Right = stored.Left + bounds.width();
+        stored.Bottom = stored.Top + bounds.height();
     }
-    if (rect.Right <= rect.Left)
+    // An empty or inverted rectangle would give a window that is never mapped.
+    if (!HasArea(stored))
         return;
     // The window opens where it was left, not where its rule would centre it.
     if (FormPosition(window) != TPosition::poDesigned)
         SetFormPosition(window, TPosition::poDesigned);
+    const QRect frame = FitOnScreen(stored, SmallestFrameSize(window));
+    placement.NormalPosition = {frame.left(), frame.top(), frame.left() + frame.width(),
+                                frame.top() + frame.height()};
     SetWindowPlacement(window, placement);
 }
 

@@ -1,5 +1,7 @@
 #include "WindowPlacement.h"
 
+#include "ScreenFit.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -31,8 +33,8 @@ TPlacementRect ToPlacementRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
-QRect ToQRect(const TPlacementRect& rect) {
-    return QRect(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
+TBounds64 Bounds64(const TPlacementRect& rect) {
+    return {rect.Left, rect.Top, rect.Right, rect.Bottom};
 }
 
 QMargins FrameMargins(const QWidget* window) {
@@ -48,20 +50,6 @@ QRect NormalFrameRect(const QWidget* window) {
     return window->normalGeometry().marginsAdded(FrameMargins(window));
 }
 
-// A rectangle that no screen shows at all is moved onto the primary screen, size unchanged.
-QRect KeptOnScreen(const QRect& frame) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(frame))
-            return frame;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary == nullptr)
-        return frame;
-    const QRect area = primary->availableGeometry();
-    const int left = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
-    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
-    return QRect(QPoint(left, top), frame.size());
-}
-
 void MoveFrameTo(QWidget* window, const QRect& frame) {
     const QMargins margins = FrameMargins(window);
     window->move(frame.topLeft()); // a top-level window's position is that of its frame
@@ -72,9 +60,10 @@ void MoveFrameTo(QWidget* window, const QRect& frame) {
 // Qt keeps the normal geometry of a minimised or maximised window to itself, so the state is
 // lifted while the window is placed.
 void ApplyNormalRect(QWidget* window, const TPlacementRect& rect) {
-    if (NormalFrameRect(window) == ToQRect(rect))
+    // Whatever the numbers, the window lands wholly on a screen at a size it can be seen at.
+    const QRect frame = FitOnScreen(Bounds64(rect), SmallestFrameSize(window));
+    if (NormalFrameRect(window) == frame)
         return;
-    const QRect frame = KeptOnScreen(ToQRect(rect));
     const Qt::WindowStates states = window->windowState();
     if (states & MinMaxStates)
         window->setWindowState(states & ~MinMaxStates);
@@ -143,8 +132,12 @@ void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement) {
 }
 
 void MoveNormalBounds(QWidget* window, std::int32_t left, std::int32_t top) {
-    const TPlacementRect bounds = GetWindowPlacement(window).NormalPosition;
-    ApplyNormalRect(window, {left, top, left + bounds.Right - bounds.Left, top + bounds.Bottom - bounds.Top});
+    const QRect bounds = NormalFrameRect(window);
+    const TBounds64 moved{left, top, std::int64_t{left} + bounds.width(),
+                          std::int64_t{top} + bounds.height()};
+    const QRect frame = FitOnScreen(moved, SmallestFrameSize(window));
+    ApplyNormalRect(window,
+                    {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()});
 }
 
 bool IsWindowVisible(const QWidget* window) {

@@ -56,13 +56,14 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 TWindowPlacement GetWindowPlacement(const QWidget* window);
 
-// Moves and sizes the window to the normal rectangle (brought back onto the screen when it lies
-// wholly off every screen) and puts it in the state the show command names; Hide only hides a
-// window that is on the screen, so a window still being shown is placed without being shown.
+// Moves and sizes the window to the normal rectangle, made to fit wholly on the screen that
+// shows most of it (moved, shrunk to the screen's available area, never below a size that can
+// be seen), and puts it in the state the show command names; Hide only hides a window that is
+// on the screen, so a window still being shown is placed without being shown.
 void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement);
 
-// Moves the normal bounds, size unchanged; a minimised or maximised window keeps its state and
-// returns to the new bounds.
+// Moves the normal bounds, size unchanged unless the screen is smaller, keeping them on the
+// screen; a minimised or maximised window keeps its state and returns to the new bounds.
 void MoveNormalBounds(QWidget* window, std::int32_t left, std::int32_t top);
 
 // On the screen: mapped, not merely about to be. False during the window's first show event.

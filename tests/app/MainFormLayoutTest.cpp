@@ -1,4 +1,5 @@
 #include "MorvaneMain.h"
+#include "TsSkinManager.h"
 #include "QtPrinters.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
@@ -59,7 +60,7 @@ TEST(MainForm, WindowFrameCaptionAndButtons) {
     EXPECT_EQ(form.objectName(), "MorvaneMainForm");
     EXPECT_STREQ(form.metaObject()->className(), "TMorvaneMainForm");
     EXPECT_EQ(form.windowTitle(), "Quellmark v0.0.2");
-    EXPECT_EQ(form.size(), QSize(734, 414));
+    EXPECT_EQ(form.ClientArea->size(), QSize(734, 414));
     const Qt::WindowFlags flags = form.windowFlags();
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -131,14 +132,14 @@ TEST(MainForm, HangulRendersWithTheWindowFont) {
 TEST(MainForm, ComboSelectionAppliesTheSkinName) {
     TMorvaneMainForm form;
     EXPECT_EQ(form.sComboBox1->ItemIndex(), 4);
-    EXPECT_EQ(form.SkinName(), "NextAlpha (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "NextAlpha (internal)");
     form.sComboBox1->SetItemIndex(7);
     EXPECT_EQ(form.sComboBox1->ItemIndex(), -1);
     form.ApplySkinFromCombo();
-    EXPECT_EQ(form.SkinName(), " (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), " (internal)");
     form.sComboBox1->SetItemIndex(2);
     form.sComboBox1Change();
-    EXPECT_EQ(form.SkinName(), "LongHorn (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "LongHorn (internal)");
 }
 
 TEST(MainForm, BottomStackFollowsTheBottomEdgeAndWidthOnly) {

@@ -6,14 +6,18 @@
 #include "TsGauge.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -167,5 +171,118 @@ TEST_F(PickTest, DialogRemembersLastChoiceAndShowsLowerCaseDatabases) {
     shown.sort();
     EXPECT_EQ(shown, QStringList({"OTHER.GDB", "shop.fdb"}));
 }
+
+// The names the dialog offers (those that can be picked), once they are the expected ones or
+// five seconds have passed: the dialog's model reads and filters its folder in the background.
+QStringList OfferedNames(QFileDialog& dialog, const QStringList& expected) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    if (model == nullptr)
+        return {"(no model)"};
+    QStringList shown;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+        shown.clear();
+        const QModelIndex root = model->index(dialog.directory().absolutePath());
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            const QModelIndex index = model->index(row, 0, root);
+            if (model->flags(index) & Qt::ItemIsEnabled)
+                shown << model->fileName(index);
+        }
+        shown.sort();
+    } while (shown != expected && clock.elapsed() < 5000);
+    return shown;
+}
+
+// "*.*" lists every file on the platform the filter comes from; Qt's own wildcard would want a
+// dot in the name.
+TEST_F(PickTest, AllFilesEntryListsNamesWithoutADot) {
+    for (const char* name : {"shop.fdb", "README", "noext", "notes.txt"})
+        Make(name, 1);
+    form.OpenDialog.FileName = dir.filePath("shop.fdb");
+    form.OpenDialog.FilterIndex = 2;
+    QFileDialog dialog;
+    form.OpenDialog.PrepareQtFileDialog(dialog);
+    const QStringList every{"README", "noext", "notes.txt", "shop.fdb"};
+    EXPECT_EQ(OfferedNames(dialog, every), every);
+
+    // The user goes to the database entry and back, through the list of entries.
+    auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    for (int entry : {0, 1}) {
+        // What the list sends when the user picks an entry, in its order.
+        types->setCurrentIndex(entry);
+        emit types->activated(entry);
+        emit types->textActivated(types->currentText());
+        const QStringList expected = entry == 0 ? QStringList{"shop.fdb"} : every;
+        EXPECT_EQ(OfferedNames(dialog, expected), expected) << "entry " << entry;
+    }
+}
+
+struct TypedCase {
+    const char* Name;
+    QString Typed; // relative to the dialog's folder
+    bool Accepted;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const TypedCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class TypedPath : public ::testing::TestWithParam<TypedCase> {};
+
+// A typed path must lie in a folder that exists; the file itself need not exist.
+TEST_P(TypedPath, MustBeInAnExistingFolder) {
+    QTemporaryDir dir;
+    std::ofstream(dir.filePath("shop.fdb").toStdString()) << "x";
+    std::ofstream(dir.filePath("notes.txt").toStdString()) << "x";
+    QDir(dir.path()).mkdir("sub");
+    TOpenDialog openDialog;
+    openDialog.Filter = QString::fromUtf8("Firebird, Interbase|*.FDB;*.GDB|모든파일|*.*");
+    openDialog.FileName = dir.filePath("shop.fdb");
+    TPathMustExistDialog dialog;
+    openDialog.PrepareQtFileDialog(dialog);
+    dialog.open();
+    QCoreApplication::processEvents();
+    auto* nameEdit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(nameEdit, nullptr);
+    nameEdit->setText(GetParam().Typed);
+
+    // The refusal is a message box of its own; the test answers it.
+    QString refusal;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            refusal = box->text();
+            box->accept();
+        }
+    });
+    dialog.accept();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(dialog.result() == QDialog::Accepted, GetParam().Accepted);
+    if (GetParam().Accepted) {
+        EXPECT_TRUE(refusal.isEmpty());
+        EXPECT_EQ(dialog.selectedFiles(), QStringList{dir.filePath(GetParam().Typed)});
+    } else if (GetParam().Typed != "sub") {
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open for another try";
+        EXPECT_TRUE(refusal.contains(QString::fromUtf8("경로가 없습니다"))) << refusal.toStdString();
+    }
+    dialog.reject();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TypedPath,
+                         ::testing::Values(TypedCase{"existing_file", "shop.fdb", true},
+                                           TypedCase{"new_name_in_an_existing_folder", "new.fdb", true},
+                                           TypedCase{"new_name_in_a_subfolder", "sub/new.fdb", true},
+                                           TypedCase{"folder_that_does_not_exist", "missing/new.fdb", false},
+                                           TypedCase{"folders_that_do_not_exist", "missing/deeper/new.fdb",
+                                                     false},
+                                           TypedCase{"file_taken_for_a_folder", "notes.txt/new.fdb", false},
+                                           // An existing folder is opened, not picked.
+                                           TypedCase{"existing_folder", "sub", false}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

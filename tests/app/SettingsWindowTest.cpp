@@ -1,8 +1,10 @@
 // The window's settings files: the skin number read at creation and written at close, and the
 // placement saved when the window closes.
 #include "ErrorBox.h"
+#include "FifoWatchdog.h"
 #include "FileSystem.h"
 #include "MorvaneMain.h"
+#include "TsSkinManager.h"
 #include "QtPrinters.h"
 #include "TempDir.h"
 #include "TsComboBox.h"
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -61,7 +64,7 @@ TEST_F(SettingsWindowTest, StoredSkinNumberSelectsTheSkin) {
         {
             TMorvaneMainForm form;
             EXPECT_EQ(form.sComboBox1->ItemIndex(), c.itemIndex);
-            EXPECT_EQ(form.SkinName(), c.skinName);
+            EXPECT_EQ(form.sSkinManager->SkinName(), c.skinName);
             EXPECT_EQ(errors, c.error ? QStringList{c.error} : QStringList{});
             EXPECT_TRUE(form.close());
         }
@@ -75,10 +78,10 @@ TEST_F(SettingsWindowTest, FirstStartWritesTheDefaultAndAPickIsSavedAtClose) {
     TMorvaneMainForm form;
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
     EXPECT_EQ(form.sComboBox1->currentText(), "NextAlpha");
-    EXPECT_EQ(form.SkinName(), "NextAlpha (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "NextAlpha (internal)");
     form.sComboBox1->SetItemIndex(1);
     form.sComboBox1Change();
-    EXPECT_EQ(form.SkinName(), "DarkGlass (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "DarkGlass (internal)");
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n") << "saved only at close";
     EXPECT_TRUE(form.close());
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");
@@ -108,6 +111,50 @@ TEST_F(SettingsWindowTest, UnwritableSkinFileRefusesTheClose) {
     fs::remove(SkinFile());
     EXPECT_TRUE(form.close());
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=-1\r\n");
+}
+
+// Root too: the kernel would let it write, the file's own protection must not.
+TEST_F(SettingsWindowTest, ReadOnlySkinFileRefusesTheCloseForEveryUser) {
+    Store("[SkinNumber]\r\nNumber=2\r\n");
+    ASSERT_EQ(::chmod(SkinFile().c_str(), 0444), 0);
+    TMorvaneMainForm form;
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(form.sComboBox1->ItemIndex(), 2);
+    form.show();
+    form.sComboBox1->SetItemIndex(1);
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(errors, QStringList{QString::fromStdString("Unable to write to " + SkinFile() + ".")});
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=2\r\n");
+    ASSERT_EQ(::chmod(SkinFile().c_str(), 0644), 0);
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=1\r\n");
+}
+
+TEST_F(SettingsWindowTest, FifosInPlaceOfTheSettingsFilesNeverBlockTheStart) {
+    const std::string placement = ProgramFolder() + "kvFormPct.ini";
+    const QString unableSkin = QString::fromStdString("Unable to write to " + SkinFile() + ".");
+    const QString unablePlacement = QString::fromStdString("Unable to write to " + placement + ".");
+    {
+        TFifoWatchdog skinFifo(SkinFile());
+        TFifoWatchdog placementFifo(placement);
+        {
+            TMorvaneMainForm form;
+            EXPECT_EQ(errors, QStringList{unableSkin}) << "the default cannot be written";
+            form.show();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(form.isVisible());
+            errors.clear();
+            EXPECT_FALSE(form.close()) << "the skin number cannot be written";
+            EXPECT_EQ(errors, QStringList({unablePlacement, unableSkin}));
+        }
+        EXPECT_EQ(skinFifo.Rescues(), 0) << "an open() blocked on " << SkinFile();
+        EXPECT_EQ(placementFifo.Rescues(), 0) << "an open() blocked on " << placement;
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(SkinFile().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "left as it was";
+    fs::remove(placement);
 }
 
 TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {

@@ -1,5 +1,6 @@
 // The whole compaction driven through the window's handlers, on real databases, with the
 // Firebird engine embedded in this process (service "service_mgr").
+#include "FileSystem.h"
 #include "IBServices.h"
 #include "MorvaneMain.h"
 #include "QtPrinters.h"
@@ -7,12 +8,14 @@
 #include "TempDir.h"
 #include "TestDatabase.h"
 #include "TsButton.h"
+#include "TsComboBox.h"
 #include "TsGauge.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -296,5 +299,105 @@ TEST_F(WorkflowTest, SetAsideFileLeftByAnEarlierRunIsNeverTouched) {
     EXPECT_EQ(ReadFileBytes(leftover), "left by a crash");
     EXPECT_EQ(CountRows(db), 100);
 }
+
+enum class TCloseBy { TitleBar, ExitButton };
+enum class TJob { Backup, Restore, FailingRestore };
+
+struct CloseDuringJobCase {
+    const char* Name;
+    TJob Job;
+    TCloseBy By;
+    bool BackupKept;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const CloseDuringJobCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class CloseDuringJob : public WorkflowTest, public ::testing::WithParamInterface<CloseDuringJobCase> {
+protected:
+    // The user's close while the engine works: the title bar (and Alt+F4, which the window
+    // manager turns into the same request) or the exit button.
+    void RequestClose(TCloseBy by) {
+        if (by == TCloseBy::TitleBar)
+            closeReturned = form.windowHandle()->close();
+        else
+            form.sButton5->click();
+    }
+    bool closeReturned = true;
+};
+
+// The close waits for the job, says so, and happens once the step has ended.
+TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
+    const CloseDuringJobCase& c = GetParam();
+    const std::string db = MakeDatabase(dir.File("g.fdb"), 4000);
+    const std::string bak = dir.File("g.BAK");
+    const QString path = QString::fromStdString(db);
+    form.sComboBox1->SetItemIndex(2);
+    Pick(db);
+    if (c.Job != TJob::Backup) {
+        form.sButton2Click();
+        ASSERT_TRUE(fs::exists(bak));
+    }
+    // After the backup, which collects the garbage of the deleted rows in the database itself.
+    const std::string original = ReadFileBytes(db);
+    std::string damaged;
+    if (c.Job == TJob::FailingRestore) {
+        damaged = ReadFileBytes(bak);
+        std::fill(damaged.begin() + static_cast<long>(damaged.size() / 2), damaged.end(), '\x5a');
+        std::ofstream(bak, std::ios::binary | std::ios::trunc) << damaged;
+    }
+    QString statusDuringJob;
+    bool visibleDuringJob = false;
+    QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {
+        RequestClose(c.By);
+        visibleDuringJob = form.isVisible();
+        statusDuringJob = form.RichEdit5->Text();
+    });
+
+    (c.Job == TJob::Backup ? form.sButton2 : form.sButton3)->click();
+
+    EXPECT_TRUE(visibleDuringJob) << "the window must not close while the engine works";
+    if (c.By == TCloseBy::TitleBar) {
+        EXPECT_FALSE(closeReturned);
+    }
+    EXPECT_EQ(statusDuringJob, path + " 작업이 끝나면 창이 닫힙니다.");
+    EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
+    const auto backupLog = LinesOf(form.RichEdit3);
+    const auto optimiseLog = LinesOf(form.RichEdit4);
+    if (c.Job == TJob::Backup) {
+        ASSERT_FALSE(backupLog.empty());
+        EXPECT_EQ(backupLog.back().text, path + " 백업작업 완료.") << "the job ran to its end";
+    } else {
+        ASSERT_FALSE(optimiseLog.empty());
+        EXPECT_EQ(optimiseLog.back().text,
+                  path + (c.Job == TJob::Restore ? " 데이터베이스 최적화 완료." : " 최적화 진행 오류."));
+    }
+    EXPECT_EQ(fs::exists(bak), c.BackupKept);
+    if (c.Job == TJob::FailingRestore) {
+        EXPECT_TRUE(ReadFileBytes(db) == original)
+            << "the original is back before the window closes; folder: " << dir.Listing();
+        EXPECT_TRUE(ReadFileBytes(bak) == damaged);
+    } else {
+        EXPECT_EQ(CountRows(db), 2000);
+    }
+    EXPECT_EQ(ReadFileBytes(ProgramFolder() + "kvSkinNumber.ini"), "[SkinNumber]\r\nNumber=2\r\n")
+        << "the close handler ran";
+    EXPECT_NE(ReadFileBytes(ProgramFolder() + "kvFormPct.ini").find("NormPos="), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CloseDuringJob,
+    ::testing::Values(
+        CloseDuringJobCase{"title_bar_during_backup", TJob::Backup, TCloseBy::TitleBar, true},
+        CloseDuringJobCase{"title_bar_during_restore", TJob::Restore, TCloseBy::TitleBar, true},
+        // The exit button keeps its rule: the backup goes while a database stands
+        // at the path and no optimise of this run failed.
+        CloseDuringJobCase{"exit_button_during_backup", TJob::Backup, TCloseBy::ExitButton, false},
+        CloseDuringJobCase{"exit_button_during_restore", TJob::Restore, TCloseBy::ExitButton, false},
+        CloseDuringJobCase{"exit_button_during_failing_restore", TJob::FailingRestore, TCloseBy::ExitButton,
+                           true}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "FileSystem.h"
 
+#include "FifoWatchdog.h"
 #include "HeldFile.h"
 
 #include <cstdlib>
@@ -64,6 +65,14 @@ TEST_F(FileSystemTest, ExistsDeleteAndRenameWithoutReplacing) {
     EXPECT_FALSE(FileExists(Path("a")));
     EXPECT_TRUE(DeleteFile(Path("c")));
     EXPECT_FALSE(FileExists(Path("c")));
+}
+
+// A FIFO picked as a database would hold the window in open() until something writes to it.
+TEST_F(FileSystemTest, FifoIsNotMeasuredAndNeverBlocks) {
+    TFifoWatchdog fifo(Path("pipe.fdb"));
+    EXPECT_FALSE(FileExists(Path("pipe.fdb")));
+    EXPECT_EQ(ReadUnsharedFileSize(Path("pipe.fdb")), -1);
+    EXPECT_EQ(fifo.Rescues(), 0) << "open() blocked on the FIFO";
 }
 
 TEST(ProgramFolder, IsTheFolderOfThisExecutable) {

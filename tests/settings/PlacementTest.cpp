@@ -3,12 +3,15 @@
 #include "IniFile.h"
 #include "PlacementFixture.h"
 #include "PlacementKeys.h"
+#include "ScreenFit.h"
 #include "ScreenMetrics.h"
 #include "TempDir.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QThread>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -285,6 +288,84 @@ INSTANTIATE_TEST_SUITE_P(
                     QRect(10, 20, 300, 200)},
         NormPosCase{"min_max_alone_applies_current_bounds", "MinMaxPos=1,2,3,4\r\n", Unchanged}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+struct StoredNumbersCase {
+    const char* Name;
+    std::string NormPos;
+    std::function<QRect(const QRect& area)> Expected; // from the screen's available area
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const StoredNumbersCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class PlacementStoredNumbers : public Placement, public ::testing::WithParamInterface<StoredNumbersCase> {};
+
+// Whatever a hand-made file holds, the window is visible and no larger than the screen.
+TEST_P(PlacementStoredNumbers, GiveAWindowOnTheScreen) {
+    WriteSection("NormPos=" + GetParam().NormPos + "\r\n");
+    auto form = NewForm();
+    form->setGeometry(100, 120, 400, 300);
+    ReadWindowPlacement(form.get(), TIniFile(IniPath()), "TPlacementTestForm", {true, true});
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->geometry(), GetParam().Expected(area));
+}
+
+QRect NotApplied(const QRect&) {
+    return QRect(100, 120, 400, 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlacementStoredNumbers,
+    ::testing::Values(StoredNumbersCase{"bottom_not_below_top", "100,100,900,50", NotApplied},
+                      StoredNumbersCase{"bottom_equal_to_top", "10,20,310,20", NotApplied},
+                      StoredNumbersCase{"no_size_at_all", "10,20,10,20", NotApplied},
+                      StoredNumbersCase{"whole_32_bit_range", "0,0,2147483647,2147483647",
+                                        [](const QRect& a) {
+                                            return a;
+                                        }},
+                      StoredNumbersCase{"width_overflows_32_bits", "-2147483648,10,2147483647,310",
+                                        [](const QRect& a) {
+                                            return QRect(a.left(), 10, a.width(), 300);
+                                        }},
+                      StoredNumbersCase{"height_overflows_32_bits", "10,-2147483648,310,2147483647",
+                                        [](const QRect& a) {
+                                            return QRect(10, a.top(), 300, a.height());
+                                        }},
+                      StoredNumbersCase{"far_beyond_the_bottom_right",
+                                        "2147483000,2147483000,2147483300,2147483200",
+                                        [](const QRect& a) {
+                                            return QRect(a.right() + 1 - 300, a.bottom() + 1 - 200, 300, 200);
+                                        }},
+                      StoredNumbersCase{"far_beyond_the_top_left",
+                                        "-2147483648,-2147483648,-2147483348,-2147483448",
+                                        [](const QRect& a) {
+                                            return QRect(a.left(), a.top(), 300, 200);
+                                        }},
+                      StoredNumbersCase{"partly_off_the_right", "700,100,1000,400",
+                                        [](const QRect& a) {
+                                            return QRect(std::min(700, a.right() + 1 - 300), 100, 300, 300);
+                                        }},
+                      StoredNumbersCase{"larger_than_the_screen", "10,10,40000,30000",
+                                        [](const QRect& a) {
+                                            return a;
+                                        }},
+                      StoredNumbersCase{"too_small_to_see", "10,20,11,21",
+                                        [](const QRect&) {
+                                            return QRect(QPoint(10, 20), SmallestWindowSize);
+                                        }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(Placement, FixedSizeWindowAtTheEndOfTheRangeComesOnScreen) {
+    WriteSection("NormPos=2147483647,2147483647,0,0\r\n");
+    auto form = NewForm();
+    form->setGeometry(100, 120, 400, 300);
+    form->setFixedSize(400, 300);
+    ReadWindowPlacement(form.get(), TIniFile(IniPath()), "TPlacementTestForm", {false, true});
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->geometry(), QRect(area.right() + 1 - 400, area.bottom() + 1 - 300, 400, 300));
+}
 
 TEST_F(Placement, WindowOfFixedSizeKeepsItsSize) {
     WriteSection("NormPos=10,20,900,900\r\n");

@@ -1,12 +1,19 @@
 #include "PrivateProfile.h"
 
+#include "FifoWatchdog.h"
 #include "TempDir.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -211,13 +218,157 @@ TEST_F(ProfileFile, LinkStaysALinkAndItsTargetChanges) {
     EXPECT_EQ(folder.Read("target.ini"), "[s]\r\nk=2\r\n");
 }
 
-TEST_F(ProfileFile, ReadOnlyFileIsRefusedForOrdinaryUsers) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permission bits do not bind the superuser";
-    folder.Write("a.ini", "[s]\r\nk=1\r\n");
-    ASSERT_EQ(::chmod(folder.File("a.ini").c_str(), 0444), 0);
-    EXPECT_FALSE(WritePrivateProfileString("s", "k", "2", folder.File("a.ini")));
-    EXPECT_EQ(folder.Read("a.ini"), "[s]\r\nk=1\r\n");
+// Who writes the file, and whose it is.
+enum class TWho { Root, Nobody };
+
+struct ModeCase {
+    const char* Name;
+    mode_t Mode;
+    TWho Owner;
+    TWho Writer;
+    bool Written;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << c.Name;
 }
+
+constexpr uid_t NobodyId = 65534;
+
+// Runs the write in a child process with the writer's identity; true when it succeeded.
+bool WriteAs(TWho writer, const std::string& path) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (writer == TWho::Nobody &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0))
+            ::_exit(2);
+        ::_exit(WritePrivateProfileString("s", "k", "2", path) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 2) << "could not become the writer";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class ProfileFileMode : public ::testing::TestWithParam<ModeCase> {};
+
+// The mode bits decide, for root too: the kernel lets root write any file, so a settings file
+// made read-only would otherwise be overwritten whenever the program runs as root.
+TEST_P(ProfileFileMode, WriteBitOfTheWriterDecides) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files away and to write as another user";
+    const ModeCase& c = GetParam();
+    TTempDir folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0) << "the rename needs a writable folder";
+    const std::string path = folder.File("a.ini");
+    folder.Write("a.ini", "[s]\r\nk=1\r\n");
+    const uid_t owner = c.Owner == TWho::Root ? 0 : NobodyId;
+    ASSERT_EQ(::chown(path.c_str(), owner, owner), 0);
+    ASSERT_EQ(::chmod(path.c_str(), c.Mode), 0);
+
+    EXPECT_EQ(WriteAs(c.Writer, path), c.Written);
+    EXPECT_EQ(folder.Read("a.ini"), c.Written ? "[s]\r\nk=2\r\n" : "[s]\r\nk=1\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, c.Mode) << "the file keeps its protection";
+    // A user who may not give files away makes the new file its own.
+    const uid_t newOwner = c.Written && c.Writer == TWho::Nobody ? NobodyId : owner;
+    EXPECT_EQ(st.st_uid, newOwner);
+    EXPECT_EQ(folder.Listing(), "a.ini;");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileFileMode,
+    ::testing::Values(ModeCase{"root_writes_its_own", 0644, TWho::Root, TWho::Root, true},
+                      ModeCase{"root_refused_read_only", 0444, TWho::Root, TWho::Root, false},
+                      ModeCase{"root_refused_without_owner_bit", 0466, TWho::Root, TWho::Root, false},
+                      ModeCase{"root_writes_for_the_owner", 0644, TWho::Nobody, TWho::Root, true},
+                      ModeCase{"root_refused_read_only_of_another", 0444, TWho::Nobody, TWho::Root, false},
+                      ModeCase{"user_writes_its_own", 0644, TWho::Nobody, TWho::Nobody, true},
+                      ModeCase{"user_refused_read_only", 0444, TWho::Nobody, TWho::Nobody, false},
+                      ModeCase{"user_writes_through_other_bit", 0646, TWho::Root, TWho::Nobody, true},
+                      ModeCase{"user_refused_without_other_bit", 0664, TWho::Root, TWho::Nobody, false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Things that can stand at a settings file's path instead of a file.
+struct NotAFileCase {
+    const char* Name;
+    const char* FifoName; // a FIFO of that name in the folder, watched, or nullptr
+    std::function<void(const TTempDir& folder, const std::string& path)> Make;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const NotAFileCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+void BindSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+class ProfileNotAFile : public ::testing::TestWithParam<NotAFileCase> {};
+
+// Refused at once with the write error, never read from and never blocking: a FIFO would hold
+// the program's start forever, a device would be read without end.
+TEST_P(ProfileNotAFile, IsRefusedWithoutBlocking) {
+    TTempDir folder;
+    const std::string path = folder.File("a.ini");
+    std::unique_ptr<TFifoWatchdog> watchdog;
+    if (GetParam().FifoName != nullptr)
+        watchdog = std::make_unique<TFifoWatchdog>(folder.File(GetParam().FifoName));
+    GetParam().Make(folder, path);
+    struct stat before {};
+    ASSERT_EQ(::lstat(path.c_str(), &before), 0);
+    const std::string listing = folder.Listing();
+
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "default", path), "default");
+    errno = 0;
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", path));
+    EXPECT_NE(errno, 0);
+
+    if (watchdog) {
+        EXPECT_EQ(watchdog->Rescues(), 0) << "an open() blocked on the FIFO";
+    }
+    struct stat after {};
+    ASSERT_EQ(::lstat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "nothing replaced it";
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+    EXPECT_EQ(folder.Listing(), listing) << "no temporary file left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileNotAFile,
+    ::testing::Values(NotAFileCase{"fifo", "a.ini",
+                                   [](const TTempDir&, const std::string&) {
+                                   }},
+                      NotAFileCase{"link_to_fifo", "elsewhere",
+                                   [](const TTempDir& folder, const std::string& path) {
+                                       std::filesystem::create_symlink(folder.File("elsewhere"), path);
+                                   }},
+                      NotAFileCase{"link_to_endless_device", nullptr,
+                                   [](const TTempDir&, const std::string& path) {
+                                       std::filesystem::create_symlink("/dev/zero", path);
+                                   }},
+                      NotAFileCase{"socket", nullptr,
+                                   [](const TTempDir&, const std::string& path) {
+                                       BindSocket(path);
+                                   }},
+                      NotAFileCase{"folder", nullptr,
+                                   [](const TTempDir&, const std::string& path) {
+                                       std::filesystem::create_directory(path);
+                                   }},
+                      NotAFileCase{"oversized_file", nullptr,
+                                   [](const TTempDir& folder, const std::string& path) {
+                                       folder.Write("a.ini", "[s]\r\nk=1\r\n");
+                                       std::filesystem::resize_file(path, 2 * 1024 * 1024);
+                                   }}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace

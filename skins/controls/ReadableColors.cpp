@@ -1,0 +1,113 @@
+#include "ReadableColors.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr double Wanted = 4.5;
+
+double Channel(double value) {
+    value /= 255.0;
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(const QColor& c) {
+    return 0.2126 * Channel(c.red()) + 0.7152 * Channel(c.green()) + 0.0722 * Channel(c.blue());
+}
+
+// The first lightness from the colour's own toward `target` (0 or 1) that reaches the wanted
+// contrast; the end point when none does.
+QColor Toward(const QColor& wanted, const QColor& background, double target) {
+    const float hue = wanted.hslHueF(), saturation = wanted.hslSaturationF();
+    const float start = wanted.lightnessF();
+    QColor best = wanted;
+    for (int step = 1; step <= 50; ++step) {
+        const double lightness = start + (target - start) * step / 50.0;
+        best = QColor::fromHslF(hue, saturation, static_cast<float>(lightness));
+        if (ContrastRatio(best, background) >= Wanted)
+            return best;
+    }
+    return best;
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableOn(const QColor& wanted, const QColor& background) {
+    if (ContrastRatio(wanted, background) >= Wanted)
+        return wanted;
+    const QColor lighter = Toward(wanted, background, 1.0);
+    const QColor darker = Toward(wanted, background, 0.0);
+    const bool lightReaches = ContrastRatio(lighter, background) >= Wanted;
+    const bool darkReaches = ContrastRatio(darker, background) >= Wanted;
+    if (lightReaches != darkReaches)
+        return lightReaches ? lighter : darker;
+    if (lightReaches) // both: the smaller change
+        return std::abs(lighter.lightnessF() - wanted.lightnessF()) <=
+                       std::abs(darker.lightnessF() - wanted.lightnessF())
+                   ? lighter
+                   : darker;
+    return ContrastRatio(lighter, background) >= ContrastRatio(darker, background) ? lighter : darker;
+}
+
+void ShowWrittenColors(QTextDocument& document, const QColor& background, const QColor& textColor) {
+    struct Change {
+        int Position;
+        int Length;
+        QColor Shown;
+    };
+    // Collected first: changing a format can merge fragments under a running iterator.
+    std::vector<Change> changes;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QVariant written = fragment.charFormat().property(WrittenColorProperty);
+            if (!written.isValid())
+                continue;
+            QColor shown = written.value<QColor>();
+            if (background.isValid())
+                shown = shown == QColor(Qt::black) ? textColor : ReadableOn(shown, background);
+            if (fragment.charFormat().foreground().color() != shown)
+                changes.push_back({fragment.position(), fragment.length(), shown});
+        }
+    }
+    if (changes.empty())
+        return;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (const Change& change : changes) {
+        QTextCharFormat format;
+        format.setForeground(change.Shown);
+        cursor.setPosition(change.Position);
+        cursor.setPosition(change.Position + change.Length, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
+    cursor.endEditBlock();
+}
+
+namespace {
+const char* const BackgroundProperty = "morvaneWrittenBackground";
+const char* const TextProperty = "morvaneWrittenText";
+} // namespace
+
+void SetWrittenColorBackground(QObject* edit, const QColor& background, const QColor& textColor) {
+    edit->setProperty(BackgroundProperty, background.isValid() ? QVariant(background) : QVariant());
+    edit->setProperty(TextProperty, textColor.isValid() ? QVariant(textColor) : QVariant());
+}
+
+QColor ShownWrittenColor(const QObject* edit, const QColor& written) {
+    const QVariant background = edit->property(BackgroundProperty);
+    if (!background.isValid())
+        return written;
+    if (written == QColor(Qt::black))
+        return edit->property(TextProperty).value<QColor>();
+    return ReadableOn(written, background.value<QColor>());
+}

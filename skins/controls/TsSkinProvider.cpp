@@ -1,0 +1,490 @@
+#include "TsSkinProvider.h"
+
+#include "AttachedObject.h"
+#include "SkinCommand.h"
+#include "SkinPaint.h"
+#include "TsSkinManager.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <QWhatsThis>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+const char* const ProviderProperty = "morvaneSkinProvider";
+constexpr QSize FallbackButton(16, 16);
+constexpr int ResizeGrip = 6; // at least this many pixels of border take a resize drag
+
+QFont CaptionFont(const QWidget* window) {
+    QFont font = window->font();
+    font.setPixelSize(std::max(12, font.pixelSize()));
+    font.setBold(true);
+    return font;
+}
+
+// A title button the skin has no picture for: a plain vector glyph, so no window ever loses
+// its close button.
+void DrawFallbackButton(QPainter& painter, TitleButton button, const QRect& rect, const QColor& color,
+                        TsState state) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (state != TsState::Normal)
+        painter.fillRect(rect,
+                         QColor(color.red(), color.green(), color.blue(), state == TsState::Hot ? 40 : 80));
+    painter.setPen(QPen(color, 1.5));
+    const QRectF r = QRectF(rect).adjusted(4.5, 4.5, -4.5, -4.5);
+    switch (button) {
+    case TitleButton::Close:
+        painter.drawLine(r.topLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomLeft());
+        break;
+    case TitleButton::Minimize:
+        painter.drawLine(QPointF(r.left(), r.bottom()), r.bottomRight());
+        break;
+    case TitleButton::Maximize:
+        painter.drawRect(r);
+        break;
+    case TitleButton::Help:
+        painter.drawText(rect, Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    painter.restore();
+}
+
+} // namespace
+
+TsSkinProvider::TsSkinProvider(QWidget* window, TsSkinManager* manager, const QString& clientSection)
+    : SkinData(window, QStringLiteral("FORM")), window_(window), clientSectionName_(clientSection) {
+    DeleteWith(window, this, window_);
+    SkinData.SetSkinManager(manager);
+    window_->setProperty(ProviderProperty, QVariant::fromValue(static_cast<QObject*>(this)));
+    window_->installEventFilter(this);
+    auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window_);
+    connect(close, &QShortcut::activated, this, [this] { Trigger(TitleButton::Close); });
+    auto* menu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window_);
+    connect(menu, &QShortcut::activated, this, &TsSkinProvider::ShowSystemMenu);
+    close->setObjectName(QStringLiteral("SkinProviderShortcut"));
+    menu->setObjectName(QStringLiteral("SkinProviderShortcut"));
+    Bind();
+}
+
+TsSkinProvider::~TsSkinProvider() {
+    if (window_ == nullptr)
+        return;
+    window_->removeEventFilter(this);
+    window_->setProperty(ProviderProperty, QVariant());
+    for (QShortcut* shortcut : window_->findChildren<QShortcut*>(QStringLiteral("SkinProviderShortcut")))
+        delete shortcut;
+    RestoreFrame();
+}
+
+TsSkinProvider* TsSkinProvider::Of(const QWidget* window) {
+    return window ? qobject_cast<TsSkinProvider*>(window->property(ProviderProperty).value<QObject*>())
+                  : nullptr;
+}
+
+void TsSkinProvider::Bind() {
+    SkinData.UpdateIndexes();
+    const SkinTables* skin = SkinData.Skin();
+    if (!SkinData.Skinned()) {
+        RestoreFrame();
+        return;
+    }
+    titleSection_ = skin->FindSection("FORMTITLE");
+    clientSection_ = skin->FindSection(clientSectionName_.toStdString());
+    if (clientSection_ < 0)
+        clientSection_ = SkinData.SkinIndex;
+    const int global = skin->FindSection("GLOBALINFO");
+    const auto mask = [&](const char* name) {
+        return skin->FindMask(global, "GLOBALINFO", name);
+    };
+    buttonMasks_ = {mask("BICONCLOSE"), mask("BICONMAX"), mask("BICONMIN"), mask("BICONHELP")};
+    glowMasks_ = {mask("BICONCLOSEGLOW0"), mask("BICONMAXGLOW0"), mask("BICONMINGLOW0"), -1};
+    restoreMask_ = mask("BICONNORM");
+    ApplyFrame();
+    Invalidate();
+}
+
+void TsSkinProvider::ApplyFrame() {
+    if (!frameApplied_) {
+        savedFlags_ = window_->windowFlags();
+        savedMargins_ = window_->contentsMargins();
+        const bool visible = window_->isVisible();
+        window_->setWindowFlags(savedFlags_ | Qt::FramelessWindowHint);
+        if (visible)
+            window_->show();
+        window_->setMouseTracking(true);
+        // Children must not take the resize cursors the frame shows.
+        for (QObject* child : window_->children())
+            if (child->isWidgetType() && !static_cast<QWidget*>(child)->testAttribute(Qt::WA_SetCursor))
+                static_cast<QWidget*>(child)->setCursor(Qt::ArrowCursor);
+        frameApplied_ = true;
+    }
+    SetFrameMargins(FrameMarginsOf(SkinData.Skin()->SkinData, window_->isMaximized()));
+    UpdateGeometry();
+}
+
+void TsSkinProvider::RestoreFrame() {
+    if (!frameApplied_)
+        return;
+    SetFrameMargins(QMargins());
+    frameApplied_ = false;
+    const bool visible = window_->isVisible();
+    window_->setWindowFlags(savedFlags_);
+    if (visible)
+        window_->show();
+    window_->unsetCursor();
+    frame_ = QPixmap();
+    hot_.reset();
+    pressed_.reset();
+    window_->update();
+}
+
+void TsSkinProvider::SetFrameMargins(const QMargins& margins) {
+    if (margins == frameMargins_)
+        return;
+    const QSize client = window_->size().shrunkBy(frameMargins_);
+    window_->setContentsMargins(savedMargins_ + margins);
+    frameMargins_ = margins;
+    if (window_->isMaximized() || window_->isFullScreen())
+        return;
+    const QSize size = client.grownBy(margins);
+    if (window_->minimumSize() == window_->maximumSize() && window_->minimumSize() != QSize(0, 0))
+        window_->setFixedSize(size);
+    else
+        window_->resize(size);
+}
+
+void TsSkinProvider::UpdateGeometry() {
+    const SkinTables* skin = SkinData.Skin();
+    if (skin == nullptr)
+        return;
+    FrameRequest request;
+    request.WindowSize = window_->size();
+    request.Maximized = window_->isMaximized();
+    const auto sizeOf = [&](TitleButton button, int maskIndex) {
+        if (!HasButton(button))
+            return QSize();
+        const TsMaskData* mask = skin->Mask(maskIndex);
+        return mask && !mask->Picture.isNull() ? QSize(mask->ColumnWidth(), mask->Picture.height())
+                                               : FallbackButton;
+    };
+    for (std::size_t i = 0; i < TitleButtonCount; ++i)
+        request.ButtonSizes[i] = sizeOf(static_cast<TitleButton>(i), buttonMasks_[i]);
+    geometry_ = LayOutFrame(skin->SkinData, request);
+}
+
+void TsSkinProvider::Invalidate() {
+    frameDirty_ = true;
+    window_->update();
+}
+
+bool TsSkinProvider::HasButton(TitleButton button) const {
+    const Qt::WindowFlags flags = frameApplied_ ? savedFlags_ : window_->windowFlags();
+    switch (button) {
+    case TitleButton::Close:
+        return flags.testFlag(Qt::WindowCloseButtonHint) || flags.testFlag(Qt::WindowSystemMenuHint);
+    case TitleButton::Maximize:
+        return flags.testFlag(Qt::WindowMaximizeButtonHint) && Resizable();
+    case TitleButton::Minimize:
+        return flags.testFlag(Qt::WindowMinimizeButtonHint);
+    case TitleButton::Help:
+        return flags.testFlag(Qt::WindowContextHelpButtonHint);
+    }
+    return false;
+}
+
+bool TsSkinProvider::Resizable() const {
+    return window_->minimumSize() != window_->maximumSize() && qobject_cast<QMessageBox*>(window_) == nullptr;
+}
+
+std::optional<TitleButton> TsSkinProvider::ButtonAt(const QPoint& position) const {
+    if (!frameApplied_)
+        return std::nullopt;
+    for (std::size_t i = 0; i < TitleButtonCount; ++i)
+        if (geometry_.Buttons[i].contains(position))
+            return static_cast<TitleButton>(i);
+    return std::nullopt;
+}
+
+void TsSkinProvider::Trigger(TitleButton button) {
+    switch (button) {
+    case TitleButton::Close:
+        window_->close();
+        break;
+    case TitleButton::Minimize:
+        window_->showMinimized();
+        break;
+    case TitleButton::Maximize:
+        if (window_->isMaximized())
+            window_->showNormal();
+        else
+            window_->showMaximized();
+        break;
+    case TitleButton::Help:
+        QWhatsThis::enterWhatsThisMode();
+        break;
+    }
+}
+
+void TsSkinProvider::ShowSystemMenu() {
+    if (!frameApplied_)
+        return;
+    QMenu menu(window_);
+    if (HasButton(TitleButton::Maximize) && window_->isMaximized())
+        menu.addAction(QStringLiteral("이전 크기로(&R)"), window_, &QWidget::showNormal);
+    if (HasButton(TitleButton::Minimize))
+        menu.addAction(QStringLiteral("최소화(&N)"), window_, &QWidget::showMinimized);
+    if (HasButton(TitleButton::Maximize) && !window_->isMaximized())
+        menu.addAction(QStringLiteral("최대화(&X)"), window_, &QWidget::showMaximized);
+    if (!menu.isEmpty())
+        menu.addSeparator();
+    QAction* close = menu.addAction(QStringLiteral("닫기(&C)"), window_, &QWidget::close);
+    close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    menu.exec(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top())));
+}
+
+Qt::Edges TsSkinProvider::EdgesAt(const QPoint& p) const {
+    if (!frameApplied_ || !Resizable() || window_->isMaximized())
+        return {};
+    const QRect r = window_->rect();
+    const int grip = std::max(ResizeGrip, geometry_.Frame.left());
+    Qt::Edges edges;
+    if (p.x() < grip)
+        edges |= Qt::LeftEdge;
+    if (p.x() >= r.width() - grip)
+        edges |= Qt::RightEdge;
+    if (p.y() < std::max(ResizeGrip / 2, std::min(grip, geometry_.Frame.left())))
+        edges |= Qt::TopEdge;
+    if (p.y() >= r.height() - grip)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+void TsSkinProvider::SetHot(std::optional<TitleButton> button) {
+    if (button == hot_)
+        return;
+    hot_ = button;
+    frameDirty_ = true;
+    window_->update(geometry_.TitleStrip);
+}
+
+bool TsSkinProvider::MousePress(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return false;
+    const QPoint p = event->position().toPoint();
+    if (const std::optional<TitleButton> button = ButtonAt(p)) {
+        pressed_ = button;
+        frameDirty_ = true;
+        window_->update(geometry_.TitleStrip);
+        return true;
+    }
+    const Qt::Edges edges = EdgesAt(p);
+    const bool onTitle = geometry_.TitleStrip.contains(p);
+    if (!edges && !onTitle)
+        return false;
+    QWindow* handle = window_->windowHandle();
+    const bool system = handle && (edges ? handle->startSystemResize(edges) : handle->startSystemMove());
+    if (!system) {
+        dragging_ = true;
+        dragEdges_ = edges;
+        dragStart_ = event->globalPosition().toPoint();
+        dragGeometry_ = window_->geometry();
+    }
+    return true;
+}
+
+bool TsSkinProvider::MouseMove(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (dragging_) {
+        const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+        if (!dragEdges_) {
+            window_->move(dragGeometry_.topLeft() + delta);
+            return true;
+        }
+        QRect g = dragGeometry_;
+        const QSize minimum =
+            window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(QSize(120, 60));
+        if (dragEdges_ & Qt::LeftEdge)
+            g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width()));
+        if (dragEdges_ & Qt::RightEdge)
+            g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width()));
+        if (dragEdges_ & Qt::TopEdge)
+            g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height()));
+        if (dragEdges_ & Qt::BottomEdge)
+            g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height()));
+        window_->setGeometry(g);
+        return true;
+    }
+    if (pressed_)
+        return true;
+    SetHot(ButtonAt(p));
+    const Qt::Edges edges = EdgesAt(p);
+    if ((edges & Qt::LeftEdge && edges & Qt::TopEdge) || (edges & Qt::RightEdge && edges & Qt::BottomEdge))
+        window_->setCursor(Qt::SizeFDiagCursor);
+    else if ((edges & Qt::RightEdge && edges & Qt::TopEdge) ||
+             (edges & Qt::LeftEdge && edges & Qt::BottomEdge))
+        window_->setCursor(Qt::SizeBDiagCursor);
+    else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+        window_->setCursor(Qt::SizeHorCursor);
+    else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+        window_->setCursor(Qt::SizeVerCursor);
+    else
+        window_->unsetCursor();
+    return false;
+}
+
+bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return false;
+    dragging_ = false;
+    if (!pressed_)
+        return false;
+    const TitleButton button = *pressed_;
+    pressed_.reset();
+    frameDirty_ = true;
+    window_->update(geometry_.TitleStrip);
+    if (ButtonAt(event->position().toPoint()) == button)
+        Trigger(button);
+    return true;
+}
+
+bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != window_)
+        return false;
+    if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
+        HandleCommand(*command);
+        return true;
+    }
+    if (!frameApplied_)
+        return false;
+    switch (event->type()) {
+    case QEvent::Paint:
+        Paint(static_cast<QPaintEvent*>(event)->rect());
+        return true;
+    case QEvent::Resize:
+        UpdateGeometry();
+        frameDirty_ = true;
+        return false;
+    case QEvent::WindowStateChange:
+        SetFrameMargins(FrameMarginsOf(SkinData.Skin()->SkinData, window_->isMaximized()));
+        UpdateGeometry();
+        Invalidate();
+        return false;
+    case QEvent::ActivationChange:
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowIconChange:
+        Invalidate();
+        return false;
+    case QEvent::MouseButtonPress:
+        return MousePress(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+        return MouseMove(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonRelease:
+        return MouseRelease(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick: {
+        const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (geometry_.TitleStrip.contains(p) && !ButtonAt(p) && HasButton(TitleButton::Maximize)) {
+            Trigger(TitleButton::Maximize);
+            return true;
+        }
+        return false;
+    }
+    case QEvent::Leave:
+        SetHot(std::nullopt);
+        window_->unsetCursor();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TsSkinProvider::HandleCommand(TsSkinCommandEvent& command) {
+    command.Result = 1;
+    if (!SkinData.Accepts(command))
+        return;
+    switch (command.Command()) {
+    case TsSkinCommand::NewSkin:
+        Bind();
+        break;
+    case TsSkinCommand::RemoveSkin:
+        SkinData.ClearIndexes();
+        RestoreFrame();
+        break;
+    case TsSkinCommand::Refresh:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+}
+
+void TsSkinProvider::Paint(const QRect& exposed) {
+    const qreal ratio = window_->devicePixelRatioF();
+    if (frameDirty_ || frame_.size() != window_->size() * ratio) {
+        frame_ = RenderFrame();
+        frameDirty_ = false;
+    }
+    QPainter painter(window_);
+    painter.drawPixmap(exposed, frame_,
+                       QRectF(exposed.topLeft() * ratio, QSizeF(exposed.size()) * ratio).toAlignedRect());
+}
+
+QPixmap TsSkinProvider::RenderFrame() const {
+    const qreal ratio = window_->devicePixelRatioF();
+    QPixmap pixmap(window_->size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    const SkinTables* skin = SkinData.Skin();
+    if (skin == nullptr)
+        return pixmap;
+    const QRect all = window_->rect();
+    const TsState state = window_->isActiveWindow() ? TsState::Normal : TsState::Disabled;
+    QPainter painter(&pixmap);
+    painter.fillRect(all, window_->palette().color(QPalette::Window));
+    DrawSectionBackground(painter, *skin, SectionPaint{clientSection_, all, TsState::Normal, false});
+    DrawSectionBackground(painter, *skin, SectionPaint{titleSection_, geometry_.TitleStrip, state, true});
+    if (const TsMaskData* border = skin->Mask(SkinData.BorderIndex))
+        DrawMask(painter, *border, all, state);
+    if (!geometry_.Icon.isEmpty())
+        window_->windowIcon().paint(&painter, geometry_.Icon);
+    if (const TsGeneralData* title = skin->Section(titleSection_)) {
+        painter.setFont(CaptionFont(window_));
+        const QString caption = painter.fontMetrics().elidedText(window_->windowTitle(), Qt::ElideRight,
+                                                                 geometry_.Caption.width());
+        DrawCaption(painter, *title,
+                    CaptionPaint{caption, geometry_.Caption, Qt::AlignLeft | Qt::AlignVCenter, state});
+    }
+    PaintTitleButtons(painter);
+    return pixmap;
+}
+
+void TsSkinProvider::PaintTitleButtons(QPainter& painter) const {
+    const SkinTables* skin = SkinData.Skin();
+    const TsGeneralData* title = skin->Section(titleSection_);
+    for (std::size_t i = 0; i < TitleButtonCount; ++i) {
+        const QRect rect = geometry_.Buttons[i];
+        if (rect.isEmpty())
+            continue;
+        const auto button = static_cast<TitleButton>(i);
+        const TsState state = pressed_ == button && hot_ == button   ? TsState::Pressed
+                              : pressed_ == button || hot_ == button ? TsState::Hot
+                                                                     : TsState::Normal;
+        if (state != TsState::Normal)
+            if (const TsMaskData* glow = skin->Mask(glowMasks_[i]))
+                DrawGlyph(painter, *glow, rect, TsState::Normal);
+        const int maskIndex = button == TitleButton::Maximize && window_->isMaximized() && restoreMask_ >= 0
+                                  ? restoreMask_
+                                  : buttonMasks_[i];
+        if (const TsMaskData* mask = skin->Mask(maskIndex); mask && !mask->Picture.isNull())
+            DrawGlyph(painter, *mask, rect, state);
+        else
+            DrawFallbackButton(painter, button, rect,
+                               title ? SectionTextColor(*title, TsState::Normal) : QColor(Qt::black), state);
+    }
+}

@@ -1,0 +1,89 @@
+#pragma once
+// Skins a top-level window: the window becomes frameless and the provider draws its frame, title
+// bar, icon, caption and title buttons from FORM, FORMTITLE and the skin-wide values, and its
+// client background from FORM (DIALOG for standard dialogs). The client area keeps its size
+// whatever the skin's frame: the frame is added around it as the window's contents margins.
+// Dragging the title moves the window, dragging the border resizes it. The window's colours
+// come from the application's palette, which the skin style sets.
+
+#include "SkinFrameGeometry.h"
+#include "SkinState.h"
+#include "TsCommonData.h"
+
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QMouseEvent;
+class QWidget;
+class TsSkinCommandEvent;
+
+class TsSkinProvider : public QObject {
+    Q_OBJECT
+public:
+    TsSkinProvider(QWidget* window, TsSkinManager* manager, const QString& clientSection);
+    ~TsSkinProvider() override;
+
+    TsCommonData SkinData; // FORM
+
+    QWidget* Window() const { return window_; }
+    // Whether the window currently wears the skin's frame.
+    bool FrameApplied() const { return frameApplied_; }
+    const FrameGeometry& Geometry() const { return geometry_; }
+    // The title button under a point of the window, if any.
+    std::optional<TitleButton> ButtonAt(const QPoint& position) const;
+    // What a click on a title button does (also reachable from the keyboard's system menu).
+    void Trigger(TitleButton button);
+
+    // The provider of a window, or null.
+    static TsSkinProvider* Of(const QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void HandleCommand(TsSkinCommandEvent& command);
+    void Bind();
+    void ApplyFrame();
+    void RestoreFrame();
+    void SetFrameMargins(const QMargins& margins);
+    void UpdateGeometry();
+    void Invalidate();
+    void Paint(const QRect& exposed);
+    QPixmap RenderFrame() const;
+    void PaintTitleButtons(QPainter& painter) const;
+    bool HasButton(TitleButton button) const;
+    bool Resizable() const;
+    Qt::Edges EdgesAt(const QPoint& position) const;
+    bool MousePress(QMouseEvent* event);
+    bool MouseMove(QMouseEvent* event);
+    bool MouseRelease(QMouseEvent* event);
+    void SetHot(std::optional<TitleButton> button);
+    void ShowSystemMenu();
+
+    QPointer<QWidget> window_; // null once the window is gone
+    QString clientSectionName_;
+    int titleSection_ = -1;
+    int clientSection_ = -1;
+    std::array<int, TitleButtonCount> buttonMasks_{-1, -1, -1, -1};
+    std::array<int, TitleButtonCount> glowMasks_{-1, -1, -1, -1};
+    int restoreMask_ = -1; // BICONNORM, the maximise button of a maximised window
+
+    bool frameApplied_ = false;
+    Qt::WindowFlags savedFlags_;
+    QMargins savedMargins_;
+    QMargins frameMargins_;
+    FrameGeometry geometry_;
+    QPixmap frame_; // the frame and client background as last drawn
+    bool frameDirty_ = true;
+
+    std::optional<TitleButton> hot_;
+    std::optional<TitleButton> pressed_;
+    // Moving or resizing by hand where the window manager will not do it.
+    Qt::Edges dragEdges_;
+    bool dragging_ = false;
+    QPoint dragStart_;
+    QRect dragGeometry_;
+};

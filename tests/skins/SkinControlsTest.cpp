@@ -1,0 +1,159 @@
+// Providers and adapters on real widgets: a skinned window keeps its client area's size, its
+// title buttons sit where the skin puts them and work, edits take the skin's colours and keep
+// coloured text readable, and removing the skin gives every control its standard look back.
+#include "ControlsSkin.h"
+#include "ReadableColors.h"
+#include "SkinAttachments.h"
+#include "TsButton.h"
+#include "TsSkinManager.h"
+#include "TsSkinProvider.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SkinControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RegisterSkinAttachments();
+        manager = std::make_unique<TsSkinManager>();
+        manager->SetIsDefault(true);
+        manager->AnimEffects.SkinChanging.Active = false;
+        manager->BeginLoading();
+        manager->InternalSkins = {{QStringLiteral("Test"), ControlsSkin(true)}};
+        manager->SetSkinName(QStringLiteral("Test"));
+        manager->ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
+        manager->Loaded();
+    }
+    void TearDown() override { manager.reset(); }
+
+    std::unique_ptr<TsSkinManager> manager;
+};
+
+// A window built like the main window: a client area of a fixed size in a margin-free layout.
+struct TestWindow {
+    TestWindow()
+        : form(nullptr,
+               Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
+        auto* layout = new QVBoxLayout(&form);
+        layout->setContentsMargins(0, 0, 0, 0);
+        client = new QWidget(&form);
+        layout->addWidget(client);
+        edit = new QTextEdit(client);
+        button = new TsButton(client);
+        button->SetSkinSection(QStringLiteral("SPEEDBUTTON"));
+        form.resize(734, 414);
+    }
+    void Show() {
+        form.show();
+        for (int i = 0; i < 100 && !(form.windowHandle() && form.windowHandle()->isExposed()); ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents();
+    }
+    QWidget form;
+    QWidget* client;
+    QTextEdit* edit;
+    TsButton* button;
+};
+
+void Click(QWidget* widget, QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
+} // namespace
+
+TEST_F(SkinControlsTest, TheClientAreaKeepsItsSizeInsideTheSkinsFrame) {
+    TestWindow window;
+    window.Show();
+    const TsSkinProvider* provider = TsSkinProvider::Of(&window.form);
+    ASSERT_NE(provider, nullptr);
+    EXPECT_TRUE(provider->FrameApplied());
+    EXPECT_TRUE(window.form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.client->size(), QSize(734, 414));
+    EXPECT_EQ(window.form.size(), QSize(734 + 3 + 3, 414 + 24 + 3));
+    EXPECT_EQ(window.client->pos(), QPoint(3, 24));
+}
+
+TEST_F(SkinControlsTest, TitleButtonsSitRightToLeftAndWork) {
+    TestWindow window;
+    window.Show();
+    const TsSkinProvider* provider = TsSkinProvider::Of(&window.form);
+    const FrameGeometry& g = provider->Geometry();
+    const int width = window.form.width();
+    const QRect close = g.Buttons[static_cast<int>(TitleButton::Close)];
+    const QRect minimise = g.Buttons[static_cast<int>(TitleButton::Minimize)];
+    EXPECT_EQ(close, QRect(width - 3 - 2 - 16, 3 + (21 - 16) / 2, 16, 16));
+    EXPECT_EQ(minimise.right() + 1 + 1, close.left());
+    EXPECT_TRUE(g.Buttons[static_cast<int>(TitleButton::Maximize)].isEmpty()) << "the window has no maximise";
+    EXPECT_EQ(provider->ButtonAt(close.center()), TitleButton::Close);
+    EXPECT_EQ(provider->ButtonAt(close.topLeft() - QPoint(1, 0)), std::nullopt);
+    EXPECT_EQ(provider->ButtonAt(QPoint(40, 10)), std::nullopt);
+
+    Click(&window.form, close.center());
+    EXPECT_FALSE(window.form.isVisible()) << "the close button closed the window";
+}
+
+TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
+    TestWindow window;
+    QTextCursor cursor(window.edit->document());
+    for (const QColor& written : {QColor(Qt::black), QColor(0, 0, 255)}) {
+        QTextCharFormat format;
+        format.setProperty(WrittenColorProperty, written);
+        format.setForeground(written);
+        cursor.insertText(QStringLiteral("line "), format);
+    }
+    window.Show();
+    const QColor base = window.edit->palette().color(QPalette::Base);
+    EXPECT_EQ(base, QColor(0x20, 0x20, 0x20));
+    const auto shown = [&](int position) {
+        QTextCursor at(window.edit->document());
+        at.setPosition(position + 1);
+        return at.charFormat().foreground().color();
+    };
+    EXPECT_EQ(shown(0), QColor(0xF0, 0xF0, 0xF0)) << "black text takes the section's font colour";
+    EXPECT_GE(ContrastRatio(shown(5), base), 4.5);
+    EXPECT_GT(shown(5).blue(), shown(5).red()) << "blue stays blue";
+
+    manager->SetActive(false);
+    EXPECT_NE(window.edit->palette().color(QPalette::Base), base);
+    EXPECT_EQ(shown(0), QColor(Qt::black));
+    EXPECT_EQ(shown(5), QColor(0, 0, 255));
+}
+
+TEST_F(SkinControlsTest, RemovingTheSkinGivesEveryWindowAndControlItsStandardLookBack) {
+    TestWindow window;
+    window.Show();
+    ASSERT_TRUE(window.button->SkinData.Skinned());
+    manager->SetActive(false);
+    EXPECT_FALSE(window.form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.form.size(), QSize(734, 414));
+    EXPECT_EQ(window.form.contentsMargins(), QMargins());
+    EXPECT_FALSE(window.button->SkinData.Skinned());
+    EXPECT_EQ(TsSkinProvider::Of(&window.form), nullptr) << "the hook's providers are freed";
+
+    manager->SetActive(true);
+    EXPECT_TRUE(window.button->SkinData.Skinned());
+    EXPECT_NE(TsSkinProvider::Of(&window.form), nullptr) << "a window on the screen is skinned again";
+    EXPECT_EQ(window.client->size(), QSize(734, 414));
+}
+
+TEST_F(SkinControlsTest, AControlWhoseSectionIsMissingDrawsAsAStandardControl) {
+    TestWindow window;
+    window.button->SetSkinSection(QStringLiteral("NOSUCHBUTTON"));
+    EXPECT_FALSE(window.button->SkinData.Skinned());
+    window.button->SetSkinSection(QString());
+    EXPECT_EQ(window.button->SkinSection(), "UNKNOWN");
+    EXPECT_FALSE(window.button->SkinData.Skinned());
+    window.button->SetSkinSection(QStringLiteral("speedbutton"));
+    EXPECT_TRUE(window.button->SkinData.Skinned());
+}

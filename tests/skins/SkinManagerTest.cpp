@@ -1,0 +1,325 @@
+// The skin manager: which skin a name stands for, what a failed load leaves, who hears about a
+// change and in which order, and which windows the hook skins.
+#include "SkinBroadcast.h"
+#include "SkinCacheIndexes.h"
+#include "SkinHook.h"
+#include "SkinTestPictures.h"
+#include "SkinVersionMessage.h"
+#include "TempDir.h"
+#include "TsCommonData.h"
+#include "TsSkinManager.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTextEdit>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray SkinBy(const std::string& author, const std::string& extra = {}) {
+    const std::vector<std::uint8_t> bytes = TestPackage(
+        "[GLOBALINFO]\r\nAUTHOR=" + author + "\r\nVERSION=6.5\r\n[BUTTON]\r\nCOLOR=255\r\n" + extra);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string AuthorOf(const TsSkinManager& manager) {
+    return manager.Skin() ? manager.Skin()->SkinData.Author : std::string("<none>");
+}
+
+// A control of the skin library in miniature: answers "query skinned" and keeps what it heard.
+class Recorder : public QWidget {
+public:
+    explicit Recorder(QWidget* parent, std::vector<std::string>* log = nullptr)
+        : QWidget(parent), SkinData(this, QStringLiteral("BUTTON")), log_(log) {}
+    TsCommonData SkinData;
+    std::vector<TsSkinCommand> Heard;
+    bool FormUpdatesDuringRefresh = true;
+
+protected:
+    bool event(QEvent* e) override {
+        if (TsSkinCommandEvent* command = AsSkinCommand(e)) {
+            command->Result = 1;
+            if (command->Command() == TsSkinCommand::QuerySkinned || !SkinData.Accepts(*command))
+                return true;
+            Heard.push_back(command->Command());
+            if (log_)
+                log_->push_back(objectName().toStdString());
+            if (command->Command() == TsSkinCommand::NewSkin)
+                SkinData.UpdateIndexes();
+            if (command->Command() == TsSkinCommand::Refresh)
+                FormUpdatesDuringRefresh = window()->updatesEnabled();
+            return true;
+        }
+        return QWidget::event(e);
+    }
+
+private:
+    std::vector<std::string>* log_;
+};
+
+// Stands in for the controls library: records what the hook attaches to whom.
+class RecordingAttachments : public TsSkinAttachments {
+public:
+    struct Attachment {
+        QWidget* Widget;
+        QString What;
+    };
+    std::vector<Attachment> Made;
+
+    QObject* AttachProvider(QWidget* window, TsSkinManager*, const QString& section) override {
+        Made.push_back({window, section});
+        return new Answering(window);
+    }
+    QObject* AttachAdapter(QWidget* control, TsSkinManager*, TsThirdPartyKind kind) override {
+        Made.push_back({control, QStringLiteral("adapter %1").arg(static_cast<int>(kind))});
+        return new Answering(control);
+    }
+    void ApplicationSkinChanged(TsSkinManager*) override { ++SkinChanges; }
+    int SkinChanges = 0;
+    bool Has(const QWidget* widget, const QString& what) const {
+        return std::ranges::any_of(Made,
+                                   [&](const Attachment& a) { return a.Widget == widget && a.What == what; });
+    }
+
+private:
+    // Makes its widget answer "query skinned", as a real provider or adapter does.
+    class Answering : public QObject {
+    public:
+        explicit Answering(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (TsSkinCommandEvent* command = AsSkinCommand(e))
+                command->Result = 1;
+            return false;
+        }
+    };
+};
+
+class SkinManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetSkinAttachments(&attachments);
+        manager = std::make_unique<TsSkinManager>();
+        manager->SetIsDefault(true);
+        manager->AnimEffects.SkinChanging.Active = false;
+        manager->ErrorReporter = [this](const QString& m) {
+            errors.push_back(m.toStdString());
+        };
+        manager->MessageReporter = [this](const QString& m) {
+            messages.push_back(m.toStdString());
+        };
+        manager->BeginLoading();
+        manager->InternalSkins = {{QStringLiteral("DarkGlass (internal)"), SkinBy("dark")},
+                                  {QStringLiteral("Alpha"), SkinBy("builtin")}};
+        manager->SetSkinDirectory(QString::fromStdString(dir.Path()));
+        manager->Loaded();
+    }
+    void TearDown() override {
+        manager.reset();
+        SetSkinAttachments(nullptr);
+    }
+
+    void WriteSkinFile(const std::string& name, const QByteArray& bytes) {
+        dir.Write(name, bytes.toStdString());
+    }
+
+    TTempDir dir;
+    RecordingAttachments attachments;
+    std::unique_ptr<TsSkinManager> manager;
+    std::vector<std::string> errors;
+    std::vector<std::string> messages;
+};
+
+} // namespace
+
+TEST_F(SkinManagerTest, APackageFileComesBeforeASkinFolderWhichComesBeforeABuiltInSkin) {
+    WriteSkinFile("Alpha.ktz", SkinBy("file"));
+    std::filesystem::create_directory(dir.File("Alpha"));
+    dir.Write("Alpha/Options.dat", "[GLOBALINFO]\r\nAUTHOR=folder\r\n");
+
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_EQ(AuthorOf(*manager), "file");
+    EXPECT_TRUE(manager->FromPackage());
+
+    std::filesystem::remove(dir.File("Alpha.ktz"));
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_EQ(AuthorOf(*manager), "folder");
+    EXPECT_FALSE(manager->FromPackage());
+    EXPECT_EQ(manager->SkinPath(), dir.File("Alpha") + "/");
+
+    std::filesystem::remove_all(dir.File("Alpha"));
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_EQ(AuthorOf(*manager), "builtin");
+    EXPECT_EQ(manager->SkinPath(), "");
+    EXPECT_EQ(manager->SkinInfo(), "6.5");
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(SkinManagerTest, ANameThatIsNothingFallsBackToTheFirstBuiltInSkinWithoutAMessage) {
+    for (const char* name : {"Nothing", " (internal)", ""}) {
+        manager->SetSkinName(QStringLiteral("Alpha"));
+        manager->SetSkinName(QString::fromUtf8(name));
+        EXPECT_EQ(manager->SkinName(), "DarkGlass (internal)") << name;
+        EXPECT_EQ(AuthorOf(*manager), "dark") << name;
+    }
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SkinManagerTest, AFailedLoadKeepsTheOldNameAndTablesShowsTheErrorAndStillBroadcasts) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    const SkinTablesPtr before = manager->Skin();
+    QWidget form;
+    Recorder control(&form);
+    int before_ = 0, after = 0;
+    manager->OnBeforeChange = [&] {
+        ++before_;
+    };
+    manager->OnAfterChange = [&] {
+        ++after;
+    };
+
+    WriteSkinFile("Broken.ktz", QByteArray("ktzf\x01\x00\x00\x00", 8));
+    manager->SetSkinName(QStringLiteral("Broken"));
+    EXPECT_EQ(errors, std::vector<std::string>{"Loaded data is not a packed Kestrane file"});
+    EXPECT_EQ(manager->SkinName(), "Alpha");
+    EXPECT_EQ(manager->Skin(), before);
+    EXPECT_EQ(before_, 1);
+    EXPECT_EQ(after, 1);
+    EXPECT_EQ(control.Heard, (std::vector<TsSkinCommand>{TsSkinCommand::NewSkin, TsSkinCommand::StopFading,
+                                                         TsSkinCommand::Refresh}));
+    EXPECT_EQ(control.SkinData.Skin(), before.get());
+    EXPECT_GE(control.SkinData.SkinIndex, 0);
+}
+
+TEST_F(SkinManagerTest, ANameSetWhileInactiveIsOnlyStoredUntilActiveIsSetAgain) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    manager->SetActive(false);
+    EXPECT_EQ(manager->Skin(), nullptr);
+    EXPECT_EQ(manager->SkinInfo(), "N/A");
+    EXPECT_EQ(manager->Cache().GlobalInfo, -1);
+    manager->SetSkinName(QStringLiteral("DarkGlass (internal)"));
+    EXPECT_EQ(manager->Skin(), nullptr);
+    manager->SetActive(true);
+    EXPECT_EQ(AuthorOf(*manager), "dark");
+    EXPECT_GE(manager->Cache().GlobalInfo, 0);
+}
+
+TEST_F(SkinManagerTest, WithoutBuiltInSkinsAnUnknownNameEndsSkinning) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    manager->InternalSkins.clear();
+    manager->SetSkinName(QStringLiteral("Nowhere"));
+    EXPECT_FALSE(manager->Active());
+    EXPECT_EQ(manager->Skin(), nullptr);
+}
+
+TEST_F(SkinManagerTest, TheBroadcastReachesNestedControlsOnceEachInChildOrderAndOnlyFromTheirManager) {
+    std::vector<std::string> log;
+    QWidget form;
+    auto* first = new Recorder(&form, &log);
+    first->setObjectName(QStringLiteral("first"));
+    auto* plain = new QWidget(&form);
+    auto* nested = new Recorder(plain, &log);
+    nested->setObjectName(QStringLiteral("nested"));
+    auto* deeper = new Recorder(nested, &log);
+    deeper->setObjectName(QStringLiteral("deeper"));
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "nested", "deeper", "first", "nested", "deeper",
+                                             "first", "nested", "deeper"}));
+    EXPECT_GE(deeper->SkinData.SkinIndex, 0);
+
+    // Another manager's new skin is not for them.
+    TsSkinManager other;
+    other.ErrorReporter = manager->ErrorReporter;
+    log.clear();
+    BroadcastSkinCommand(&other, TsSkinCommand::NewSkin);
+    EXPECT_TRUE(log.empty());
+
+    manager->SetActive(false);
+    EXPECT_EQ(deeper->Heard.back(), TsSkinCommand::RemoveSkin);
+}
+
+// A manager owned by the window it skins goes with it. By then the window is deleting its children,
+// and those already gone are null in its list of children: the removal skips them and still reaches
+// the controls that are left.
+TEST_F(SkinManagerTest, AManagerOwnedByItsWindowRemovesTheSkinAsTheWindowGoes) {
+    std::vector<std::string> log;
+    auto form = std::make_unique<QWidget>();
+    auto* before = new Recorder(form.get(), &log); // deleted before the manager
+    before->setObjectName(QStringLiteral("before"));
+    auto* owned = new TsSkinManager(form.get());
+    owned->ErrorReporter = manager->ErrorReporter;
+    owned->AnimEffects.SkinChanging.Active = false;
+    owned->BeginLoading();
+    owned->InternalSkins = {{QStringLiteral("Alpha"), SkinBy("owned")}};
+    owned->Loaded();
+    auto* after = new Recorder(form.get(), &log);
+    after->setObjectName(QStringLiteral("after"));
+    before->SkinData.SetSkinManager(owned);
+    after->SkinData.SetSkinManager(owned);
+    owned->SetSkinName(QStringLiteral("Alpha"));
+    ASSERT_GE(after->SkinData.SkinIndex, 0);
+    log.clear();
+    form.reset();
+    EXPECT_EQ(log, std::vector<std::string>{"after"});
+}
+
+TEST_F(SkinManagerTest, TheHookSkinsFormsMessageBoxesAndStandardDialogsWhenTheyOpen) {
+    manager->ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
+    manager->ThirdParty.Loaded();
+    manager->SetSkinName(QStringLiteral("Alpha"));
+
+    QWidget form;
+    auto* edit = new QTextEdit(&form);
+    auto* untouched = new QTextEdit(&form);
+    untouched->setProperty("Tag", NoAdapterTag);
+    form.show();
+    EXPECT_TRUE(attachments.Has(&form, QStringLiteral("FORM")));
+    EXPECT_TRUE(attachments.Has(edit, QStringLiteral("adapter 0")));
+    EXPECT_FALSE(attachments.Has(untouched, QStringLiteral("adapter 0")));
+
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"));
+    box.show();
+    EXPECT_TRUE(attachments.Has(&box, QStringLiteral("FORM")));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.show();
+    EXPECT_TRUE(attachments.Has(&dialog, QStringLiteral("DIALOG")));
+    EXPECT_EQ(TsSkinHook::HookedWindows(), std::vector<QWidget*>{&dialog});
+
+    // A refresh reaches the form's controls with the form's drawing suspended.
+    auto* control = new Recorder(&form);
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_FALSE(control->FormUpdatesDuringRefresh);
+    EXPECT_TRUE(form.updatesEnabled());
+
+    // Without the dialog rule, standard dialogs and message boxes keep their own look.
+    manager->SkinningRules = srStdForms | srThirdParty;
+    QMessageBox plain(QMessageBox::Information, QStringLiteral("t"), QStringLiteral("y"));
+    plain.show();
+    EXPECT_FALSE(attachments.Has(&plain, QStringLiteral("FORM")));
+}
+
+TEST_F(SkinManagerTest, CachedIndexesFollowTheSkin) {
+    manager->InternalSkins[1].Data =
+        SkinBy("builtin", "[COMBOBTN]\r\nCOLOR=1\r\n[SCROLLSLIDERH]\r\nCOLOR=2\r\n");
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    const TsCacheIndexes& cache = manager->Cache();
+    EXPECT_EQ(cache.GlobalInfo, 0);
+    EXPECT_EQ(cache.ComboBtn.Section, 2);
+    EXPECT_EQ(cache.ScrollIndexes(TsScrollPart::SliderH).Section, 3);
+    EXPECT_EQ(cache.ScrollIndexes(TsScrollPart::SliderV).Section, -1);
+    EXPECT_EQ(cache.CheckGlyph(TsCheckGlyph::BoxChecked), -1);
+}
+
+TEST(SkinVersionMessage, OnlyAnArgumentSlashAcverInAnyCaseAsksForIt) {
+    std::vector<QString> shown;
+    const auto show = [&shown](const QString& text) {
+        shown.push_back(text);
+    };
+    ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("/ACVer")}, show);
+    ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("acver"), QStringLiteral("/acver2")},
+                           show);
+    EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Zentrile v6.68")});
+}

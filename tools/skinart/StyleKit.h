@@ -1,0 +1,44 @@
+#pragma once
+// Shared helpers for the five styles: gradients, backdrops for pictures without a mask layer,
+// and the large glossy button.
+
+#include "ArtColor.h"
+#include "FramePainter.h"
+
+#include <QImage>
+#include <array>
+#include <vector>
+
+// Two steps: `a` to `b` over the upper `split` percent, `c` to `d` below (a two-band gloss).
+std::vector<GradientStep> TwoBands(const QColor& a, const QColor& b, const QColor& c, const QColor& d,
+                                   int split = 50);
+std::vector<GradientStep> OneBand(const QColor& from, const QColor& to);
+
+// Four state columns from normal, hot and pressed looks: the disabled one is the normal look
+// washed with `wash`.
+std::array<FrameLook, 4> WithDisabled(const FrameLook& normal, const FrameLook& hot, const FrameLook& pressed,
+                                      const QColor& wash);
+
+// A cell-sized picture of one colour.
+QImage SolidBackdrop(const QColor& color, QSize cell);
+// Rows `top`.. of a section gradient drawn `height` high, as the painter draws it, cell-wide.
+QImage GradientBackdrop(const std::vector<GradientStep>& steps, int height, int top, QSize cell);
+
+QColor Alpha(const QColor& color, double alpha);
+QColor White(double alpha);
+QColor Black(double alpha);
+
+// The large button: a rounded shape whose shading changes only in its 32-pixel margins, so it
+// stretches to any size.
+struct HugeLook {
+    QColor Outside;
+    QColor Rim;
+    qreal Radius = 10;
+    QColor Top;       // at the top edge
+    QColor Upper;     // where the top margin ends
+    QColor Lower;     // where the bottom margin starts
+    QColor Bottom;    // at the bottom edge
+    QColor Gloss;     // a highlight over the upper part of the top margin (with alpha)
+    QColor Highlight; // one pixel inside the rim (with alpha)
+};
+void PaintHugeButton(QPainter& painter, const QRect& cell, const HugeLook& look);
