@@ -65,22 +65,38 @@ void ChangeSections(SkinTables& t, const SkinColorChange& change) {
     t.SkinData.BorderColor = ChangeColor(t.SkinData.BorderColor, change);
 }
 
-// Own pictures shared by several masks are changed once and stay shared.
+// Pictures shared by several masks are changed once and stay shared, so a change never
+// multiplies them.
+class SharedImageChanger {
+public:
+    SharedImageChanger(const SkinColorChange& change, std::optional<QRgb> keep)
+        : Change(change), Keep(keep) {}
+    void operator()(QImage& image) {
+        if (image.isNull())
+            return;
+        auto [it, added] = Changed.try_emplace(image.cacheKey());
+        if (added) {
+            it->second = image;
+            ChangeImage(it->second, Change, Keep);
+        }
+        image = it->second;
+    }
+
+private:
+    const SkinColorChange& Change;
+    std::optional<QRgb> Keep;
+    std::map<qint64, QImage> Changed; // by the original's cache key
+};
+
 void ChangeMasks(SkinTables& t, const SkinColorChange& change) {
     const std::int32_t keepHue = change.HueOffset % 360 != 0 ? t.SkinData.BIKeepHue : 0;
-    std::map<qint64, QImage> changedImages; // by the original's cache key
+    SharedImageChanger pictures(change, std::nullopt);
+    SharedImageChanger images(change, Magenta);
     for (TsMaskData& mask : t.Masks) {
         if (KeepsHue(mask, keepHue))
             continue;
-        ChangeImage(mask.Picture, change);
-        if (mask.Image.isNull())
-            continue;
-        auto [it, added] = changedImages.try_emplace(mask.Image.cacheKey());
-        if (added) {
-            it->second = mask.Image;
-            ChangeImage(it->second, change, Magenta);
-        }
-        mask.Image = it->second;
+        pictures(mask.Picture);
+        images(mask.Image);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -147,8 +148,11 @@ QImage CutPicture(const TsMaskData& mask, const QImage& source, PixelBudget& bud
     return picture;
 }
 
+using CutKey = std::tuple<qint64, int, int, int, int, int>; // source, rectangle, mask type
+
 void ResolvePictures(SkinTables& t, PixelBudget& budget) {
     std::map<qint64, QImage> prepared; // by the source picture's cache key
+    std::map<CutKey, QImage> cuts;
     const auto preparedSource = [&prepared](const QImage& image) -> const QImage& {
         auto [it, added] = prepared.try_emplace(image.cacheKey());
         if (added)
@@ -165,7 +169,13 @@ void ResolvePictures(SkinTables& t, PixelBudget& budget) {
         }
         const QImage& source = preparedSource(raw);
         NormaliseMask(mask, source);
-        mask.Picture = CutPicture(mask, source, budget);
+        // Masks that cut the same rectangle of the same picture share one (a texture named by
+        // several sections, say); the budget counts each picture once.
+        const CutKey key{raw.cacheKey(), mask.Left, mask.Top, mask.Right, mask.Bottom, mask.MaskType};
+        auto [it, added] = cuts.try_emplace(key);
+        if (added)
+            it->second = CutPicture(mask, source, budget);
+        mask.Picture = it->second;
     }
 }
 

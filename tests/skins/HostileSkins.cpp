@@ -153,7 +153,11 @@ std::vector<std::uint8_t> WholeMasterMasksSkin(int masks) {
     QImage master(2048, 2048, QImage::Format_RGB32);
     master.fill(qRgb(10, 20, 30));
     std::string options = "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n[FORM]\r\n";
-    for (int i = 0; i < masks; ++i)
-        options += "MASK" + std::to_string(i) + "=~0000~0000~2048~2048~00\r\n";
+    // Each starts one pixel further right: masks cutting the very same rectangle share a picture.
+    for (int i = 0; i < masks; ++i) {
+        char value[32];
+        std::snprintf(value, sizeof value, "~%04d~0000~2048~2048~00", i);
+        options.append("MASK").append(std::to_string(i)).append("=").append(value).append("\r\n");
+    }
     return Package(options, {{"MASTER.BMP", EncodeBitmap(master, 24)}});
 }

@@ -20,7 +20,8 @@ std::vector<std::uint8_t> ProgressiveJpegSkin(int pictures, int coefficients);
 std::vector<std::uint8_t> LargeJpegSkin(int count);
 // Eight entries of 64 MiB of zeros each.
 std::vector<std::uint8_t> HugeEntriesSkin();
-// A 2048 x 2048 master and `masks` masks that each cut the whole of it.
+// A 2048 x 2048 master and `masks` masks that each cut nearly the whole of it, each a different
+// rectangle.
 std::vector<std::uint8_t> WholeMasterMasksSkin(int masks);
 
 // The names of the sections of ParentChainSkin, first to last.
