@@ -37,8 +37,14 @@ bool RunSkinFuzzInput(const std::uint8_t* data, std::size_t size) {
     try {
         const std::vector<std::uint8_t> package =
             data[0] == 'P' ? std::vector<std::uint8_t>(rest.begin(), rest.end()) : PackEntries(rest);
-        const SkinTablesPtr tables =
-            LoadSkinPackage(package, [&messages](const std::string&) { ++messages; });
+        // An odd last byte also asks for a hue and saturation change, so those paths are fuzzed too.
+        SkinLoadOptions options;
+        if (data[size - 1] & 1) {
+            options.HueOffset = 90;
+            options.Saturation = -50;
+        }
+        const SkinTablesPtr tables = LoadSkinPackage(
+            package, [&messages](const std::string&) { ++messages; }, options);
         // Touch the lookups too: they walk parent chains that hostile skins can tie in loops.
         for (const TsGeneralData& section : tables->GeneralData) {
             const int index = tables->FindSection(section.SectionName);

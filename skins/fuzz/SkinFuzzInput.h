@@ -6,7 +6,8 @@
 // into a valid package before loading, so that mutations reach the INI, the image references
 // and the picture decoders instead of dying in zlib. The pictures get the names of
 // FuzzEntryNames in order.
-// Anything else is ignored.
+// Anything else is ignored. An input whose last byte is odd is loaded with a hue and saturation
+// change.
 
 #include <cstddef>
 #include <cstdint>

@@ -17,10 +17,9 @@ constexpr char Magic[4] = {'K', 'T', 'z', 'f'};
 constexpr std::size_t SmallestEntry = 4 + 4 + 8;
 // Deflate cannot expand its input more than about 1032 times; a larger claim is a lie.
 constexpr std::uint64_t MaxDeflateRatio = 1032;
-// No skin picture or INI comes near this; a larger entry is refused before anything inflates.
-constexpr std::uint64_t MaxEntrySize = 64u << 20;
-// Package files are read whole; nothing sensible is larger.
-constexpr std::uint64_t MaxPackageFileSize = 256u << 20;
+// Package files are read whole. Entries hold at most the skin's budget, and deflate's stored
+// blocks add a few bytes per 64 KB, so a larger file cannot be a skin within the budget.
+constexpr std::uint64_t MaxPackageFileSize = 2 * MaxSkinUnpackedBytes;
 
 bool IsOptionsName(const std::string& name) {
     return UpperCase(name) == "OPTIONS.DAT";
@@ -48,20 +47,33 @@ std::string ReadName(MemorySource& source) {
     return name;
 }
 
-std::size_t ReadUnpackedSize(MemorySource& source, const std::string& name) {
+// The entry's unpacked size, checked against what its stream can yield and against what is
+// left of the skin's budget (`unpacked` so far) before anything is inflated.
+std::size_t ReadUnpackedSize(MemorySource& source, const std::string& name, std::uint64_t unpacked) {
     const std::int32_t size = source.ReadInt32();
-    const std::uint64_t limit = std::min<std::uint64_t>(MaxEntrySize, source.Remaining() * MaxDeflateRatio);
-    if (size < 0 || static_cast<std::uint64_t>(size) > limit)
+    if (size < 0 || static_cast<std::uint64_t>(size) > source.Remaining() * MaxDeflateRatio)
         throw Exception(FormatMessage("Skin package is damaged: entry \"%s\" claims %d unpacked bytes",
                                       {name, std::int64_t(size)}));
+    if (unpacked + static_cast<std::uint64_t>(size) > MaxSkinUnpackedBytes)
+        throw ESkinTooLarge(UnpackedBudgetMessage());
     return static_cast<std::size_t>(size);
+}
+
+[[noreturn]] void CannotRead(const std::string& path) {
+    throw Exception(FormatMessage("Skin package %s cannot be read", {path}));
 }
 
 } // namespace
 
+std::string UnpackedBudgetMessage() {
+    return FormatMessage("Skin is too large: its entries unpack to more than %d bytes",
+                         {std::int64_t(MaxSkinUnpackedBytes)});
+}
+
 void TacSkinConvertor::Clear() {
     Options.clear();
     Images.clear();
+    ImageIndex.clear();
     OwnedSource.clear();
 }
 
@@ -70,13 +82,17 @@ bool TacSkinConvertor::LoadPackageFile(const std::string& path, bool releaseSour
         return false;
     Clear();
     std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file)
+        CannotRead(path);
     const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) > MaxPackageFileSize)
-        throw Exception(FormatMessage("Skin package %s is too large", {path}));
+    if (size < 0)
+        CannotRead(path);
+    if (static_cast<std::uint64_t>(size) > MaxPackageFileSize)
+        throw ESkinTooLarge(FormatMessage("Skin package %s is too large", {path}));
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     file.seekg(0);
     if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw EReadError("Stream read error");
+        CannotRead(path);
     ReadPackage(bytes);
     if (!releaseSource)
         OwnedSource = std::move(bytes);
@@ -103,10 +119,13 @@ void TacSkinConvertor::ReadPackage(std::span<const std::uint8_t> bytes) {
 void TacSkinConvertor::ReadEntries(MemorySource& source) {
     const std::size_t count = CheckedCount(source.ReadInt32(), source);
     bool haveOptions = false;
+    std::uint64_t unpacked = 0;
     for (std::size_t i = 0; i < count; ++i) {
         std::string name = ReadName(source);
-        const std::size_t unpacked = ReadUnpackedSize(source, name);
-        std::vector<std::uint8_t> data = ZlibInflater(source).ReadExactly(unpacked);
+        unpacked += name.size(); // names are held too
+        const std::size_t size = ReadUnpackedSize(source, name, unpacked);
+        unpacked += size;
+        std::vector<std::uint8_t> data = ZlibInflater(source).ReadExactly(size);
         if (IsOptionsName(name)) {
             // Image lookups trust that exactly one entry is the INI; a second one would leave
             // the image count and the images out of step.
@@ -116,6 +135,7 @@ void TacSkinConvertor::ReadEntries(MemorySource& source) {
             Options.assign(data.begin(), data.end());
         } else {
             const bool isBitmap = HasBitmapExtension(name);
+            ImageIndex.emplace(name, Images.size());
             Images.push_back(TacImageItem{std::move(name), isBitmap, std::move(data)});
         }
     }
@@ -127,8 +147,6 @@ const TacImageItem* TacSkinConvertor::FindImage(const std::string& name) const {
     // Equal in any letter case and `name` has no lower-case letter: the upper-cased name matches.
     if (name.find_first_of("abcdefghijklmnopqrstuvwxyz") != std::string::npos)
         return nullptr;
-    for (const TacImageItem& item : Images)
-        if (SameText(item.Name, name))
-            return &item;
-    return nullptr;
+    const auto it = ImageIndex.find(name);
+    return it == ImageIndex.end() ? nullptr : &Images[it->second];
 }

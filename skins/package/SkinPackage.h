@@ -4,12 +4,28 @@
 // Layout (little-endian 32-bit integers): "KTzf", entry count, then per entry the name length,
 // the name bytes, the unpacked size and one zlib stream. Compressed lengths are not stored.
 
+#include "Exceptions.h"
 #include "SkinText.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+// The most bytes the entries of one skin (or the files of one skin folder) may unpack to: a
+// hundred times the largest built-in skin, and far below what would strain the machine.
+inline constexpr std::uint64_t MaxSkinUnpackedBytes = 32u << 20;
+
+// A skin beyond one of the budgets of a load.
+class ESkinTooLarge : public Exception {
+public:
+    using Exception::Exception;
+    const char* ClassName() const noexcept override { return "ESkinTooLarge"; }
+};
+
+// The message for a skin whose entries or files unpack to more than MaxSkinUnpackedBytes.
+std::string UnpackedBudgetMessage();
 
 struct TacImageItem {
     std::string Name; // as stored in the package
@@ -24,7 +40,8 @@ public:
     std::string Options; // bytes of Options.dat
     TacImageItems Images;
 
-    // Reads a package file. Returns false, changing nothing, when the file does not exist.
+    // Reads a package file. Returns false, changing nothing, when the file does not exist; a
+    // file that exists but cannot be read is a load error saying so.
     // With releaseSource the file's bytes are dropped after parsing; otherwise they stay in
     // OwnedSource.
     bool LoadPackageFile(const std::string& path, bool releaseSource = true);
@@ -34,7 +51,8 @@ public:
     void ReadPackage(std::span<const std::uint8_t> source);
 
     // First image entry whose upper-cased name equals `name` exactly (so `name` must be written
-    // in upper case to match); null when there is none.
+    // in upper case to match); null when there is none. Entries are found through an index
+    // made by ReadPackage, so a skin naming many pictures costs no scan per name.
     const TacImageItem* FindImage(const std::string& name) const;
 
     int ImageCount() const { return static_cast<int>(Images.size()); }
@@ -44,4 +62,6 @@ public:
 
 private:
     void ReadEntries(class MemorySource& source);
+
+    std::unordered_map<std::string, std::size_t, TextHash, TextEqual> ImageIndex; // first of each name
 };

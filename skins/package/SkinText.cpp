@@ -29,10 +29,10 @@ bool ContainsText(std::string_view text, std::string_view upperNeedle) {
 }
 
 std::size_t TextHash::operator()(std::string_view text) const {
-    // FNV-1a over the bytes with bit 5 cleared: letters hash alike in both cases; the few other
-    // characters this merges (such as "@" and "`") are told apart by TextEqual.
+    // FNV-1a over the upper-cased bytes: every byte counts in full, so names that differ in
+    // anything but the letter case of a..z hash apart.
     std::size_t hash = 14695981039346656037ull;
     for (char c : text)
-        hash = (hash ^ (static_cast<unsigned char>(c) & 0xDFu)) * 1099511628211ull;
+        hash = (hash ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
     return hash;
 }

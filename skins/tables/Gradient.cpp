@@ -3,32 +3,26 @@
 #include "StrToInt.h"
 
 #include <algorithm>
+#include <array>
 
-namespace {
-
-std::vector<std::string> SplitWords(const std::string& value, char separator) {
-    std::vector<std::string> words;
+TsGradArray ParseGradient(std::string_view value) {
+    // Read word by word: a long value never becomes a list of words in memory.
+    TsGradArray steps;
+    std::array<std::string, 5> group;
+    std::size_t filled = 0;
     std::size_t start = 0;
     while (start <= value.size()) {
-        const std::size_t end = std::min(value.find(separator, start), value.size());
-        if (end > start)
-            words.push_back(value.substr(start, end - start));
+        const std::size_t end = std::min(value.find(';', start), value.size());
+        if (end > start) {
+            group[filled++].assign(value.substr(start, end - start));
+            if (filled == group.size()) {
+                steps.push_back(
+                    TsGradPie{std::max(0, StrToIntDef(group[0], 0)), std::max(0, StrToIntDef(group[1], 0)),
+                              std::clamp(StrToIntDef(group[2], 0), 0, 100), StrToIntDef(group[3], 0)});
+                filled = 0;
+            }
+        }
         start = end + 1;
-    }
-    return words;
-}
-
-} // namespace
-
-TsGradArray ParseGradient(const std::string& value) {
-    const std::vector<std::string> words = SplitWords(value, ';');
-    TsGradArray steps(words.size() / 5);
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const std::string* step = &words[i * 5];
-        steps[i].Color1 = std::max(0, StrToIntDef(step[0], 0));
-        steps[i].Color2 = std::max(0, StrToIntDef(step[1], 0));
-        steps[i].Percent = std::clamp(StrToIntDef(step[2], 0), 0, 100);
-        steps[i].Mode = StrToIntDef(step[3], 0);
     }
     return steps;
 }

@@ -10,9 +10,6 @@
 
 namespace {
 
-// A progressive picture with more scans than this is hostile: each scan costs a full pass.
-constexpr int MaxScans = 256;
-
 struct JpegReader {
     jpeg_decompress_struct cinfo;
     jpeg_error_mgr errors;
@@ -31,8 +28,8 @@ void OnMessage(j_common_ptr, int) {} // warnings of damaged but readable data ar
 
 void OnProgress(j_common_ptr cinfo) {
     auto* reader = reinterpret_cast<JpegReader*>(cinfo->client_data);
-    if (reader->cinfo.input_scan_number > MaxScans) {
-        std::snprintf(reader->message, sizeof reader->message, "JPEG picture has too many scans");
+    if (reader->cinfo.input_scan_number > MaxJpegScans) {
+        std::snprintf(reader->message, sizeof reader->message, "it has more than %d scans", MaxJpegScans);
         std::longjmp(reader->jump, 1);
     }
 }
@@ -72,7 +69,7 @@ struct ReaderGuard {
 
 } // namespace
 
-QImage DecodeJpeg(std::span<const std::uint8_t> data) {
+QImage DecodeJpeg(std::span<const std::uint8_t> data, std::int64_t pixelsLeft) {
     JpegReader reader{};
     reader.cinfo.err = jpeg_std_error(&reader.errors);
     reader.errors.error_exit = OnError;
@@ -81,7 +78,7 @@ QImage DecodeJpeg(std::span<const std::uint8_t> data) {
     ReaderGuard guard{reader};
     if (data.empty() || !ReadHeader(reader, data.data(), data.size()))
         throw EInvalidGraphic(FormatMessage("JPEG picture is not valid: %s", {std::string(reader.message)}));
-    CheckPictureSize(reader.cinfo.image_width, reader.cinfo.image_height, "JPEG");
+    CheckPictureSize(reader.cinfo.image_width, reader.cinfo.image_height, "JPEG", pixelsLeft);
     if (reader.cinfo.image_width == 0 || reader.cinfo.image_height == 0)
         return {};
     QImage image(static_cast<int>(reader.cinfo.image_width), static_cast<int>(reader.cinfo.image_height),

@@ -67,7 +67,7 @@ struct ReaderGuard {
 
 } // namespace
 
-QImage DecodePng(std::span<const std::uint8_t> data) {
+QImage DecodePng(std::span<const std::uint8_t> data, std::int64_t pixelsLeft) {
     PngReader reader;
     reader.data = data.data();
     reader.size = data.size();
@@ -83,7 +83,7 @@ QImage DecodePng(std::span<const std::uint8_t> data) {
         throw EInvalidGraphic(FormatMessage("PNG picture is not valid: %s", {std::string(reader.message)}));
     const std::int64_t width = png_get_image_width(reader.png, reader.info);
     const std::int64_t height = png_get_image_height(reader.png, reader.info);
-    CheckPictureSize(width, height, "PNG");
+    CheckPictureSize(width, height, "PNG", pixelsLeft);
     if (width == 0 || height == 0)
         return {};
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32);

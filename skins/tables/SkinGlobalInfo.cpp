@@ -3,6 +3,7 @@
 #include "StrToInt.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -29,13 +30,15 @@ double ParseSkinVersion(const std::string& text) {
     double version = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, version);
-    return error == std::errc() && stop == end ? version : 0;
+    // "inf" and "nan" parse, but are no version.
+    return error == std::errc() && stop == end && std::isfinite(version) ? version : 0;
 }
 
 TsSkinData LoadSkinData(const SkinIni& ini) {
     const GlobalReader read(ini);
     TsSkinData data;
-    data.Version = ParseSkinVersion(read.Text("VERSION"));
+    data.VersionText = read.Text("VERSION");
+    data.Version = ParseSkinVersion(data.VersionText);
     data.Author = read.Text("AUTHOR");
     data.Description = read.Text("DESCRIPTION");
     data.MasterBitmap = read.Text("MASTERBITMAP");

@@ -16,5 +16,6 @@ inline constexpr const char* UnsupportedVersionMessage =
 // Raises EConvertError when one of the strictly read integers is not an integer.
 TsSkinData LoadSkinData(const SkinIni& ini);
 
-// The version number with "." as decimal separator whatever the locale; 0 when unreadable.
+// The version number with "." as decimal separator whatever the locale; 0 when the text is not
+// a finite number.
 double ParseSkinVersion(const std::string& text);

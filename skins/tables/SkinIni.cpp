@@ -1,6 +1,7 @@
 #include "SkinIni.h"
 
-#include <cstring>
+#include "Exceptions.h"
+#include "Format.h"
 
 std::string_view TrimText(std::string_view text) {
     std::size_t first = 0;
@@ -13,41 +14,66 @@ std::string_view TrimText(std::string_view text) {
 }
 
 SkinIni::SkinIni(const std::string& text) {
-    SkinIniSection* current = nullptr;
     const std::string_view all(text);
     std::size_t start = 0;
     while (start < all.size()) {
         std::size_t end = start;
         while (end < all.size() && all[end] != '\r' && all[end] != '\n')
             ++end;
-        AddLine(TrimText(all.substr(start, end - start)), current);
+        AddLine(TrimText(all.substr(start, end - start)));
         // CR LF is one line end; a lone CR or LF is one too.
         start = end + 1;
         if (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n')
             ++start;
     }
+    Current = nullptr;
 }
 
-void SkinIni::AddLine(std::string_view line, SkinIniSection*& current) {
+void SkinIni::CountEntry() {
+    if (++Entries > MaxIniEntries)
+        throw Exception(FormatMessage("Skin INI is too large: it holds more than %d sections and keys",
+                                      {std::int64_t(MaxIniEntries)}));
+}
+
+SkinIniSection& SkinIni::AddSection(std::string name) {
+    CountEntry();
+    SectionIndex.emplace(name, SectionList.size()); // only the first of a name is indexed
+    SectionList.push_back(SkinIniSection{std::move(name), {}, {}});
+    return SectionList.back();
+}
+
+void SkinIni::SetKey(SkinIniSection& section, std::string_view name, std::string_view value, bool replace) {
+    if (const auto it = section.KeyIndex.find(name); it != section.KeyIndex.end()) {
+        if (replace)
+            section.Keys[it->second].Value = value;
+        return;
+    }
+    CountEntry();
+    section.KeyIndex.emplace(std::string(name), section.Keys.size());
+    section.Keys.push_back(SkinIniKey{std::string(name), std::string(value)});
+}
+
+void SkinIni::AddLine(std::string_view line) {
     if (line.empty() || line[0] == ';')
         return;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-        const std::string name(TrimText(line.substr(1, line.size() - 2)));
-        const auto [it, added] = SectionIndex.emplace(name, SectionList.size());
-        if (added)
-            SectionList.push_back(SkinIniSection{name, {}, {}});
-        // A repeated header continues its first section, so lookups see one section per name.
-        current = &SectionList[it->second];
+        Current = &AddSection(std::string(TrimText(line.substr(1, line.size() - 2))));
         return;
     }
     const std::size_t equals = line.find('=');
-    if (current == nullptr || equals == std::string_view::npos)
+    if (Current == nullptr || equals == std::string_view::npos)
         return;
-    const std::string_view name = TrimText(line.substr(0, equals));
-    if (name.empty() || current->KeyIndex.find(name) != current->KeyIndex.end())
-        return;
-    current->KeyIndex.emplace(std::string(name), current->Keys.size());
-    current->Keys.push_back(SkinIniKey{std::string(name), std::string(TrimText(line.substr(equals + 1)))});
+    SetKey(*Current, TrimText(line.substr(0, equals)), TrimText(line.substr(equals + 1)), false);
+}
+
+void SkinIni::MergeOver(const SkinIni& extra) {
+    for (const SkinIniSection& section : extra.Sections()) {
+        const int found = SectionIndexOf(section.Name);
+        SkinIniSection& target =
+            found >= 0 ? SectionList[static_cast<std::size_t>(found)] : AddSection(section.Name);
+        for (const SkinIniKey& key : section.Keys)
+            SetKey(target, key.Name, key.Value, true);
+    }
 }
 
 const std::string* SkinIniSection::Find(std::string_view key) const {
@@ -55,9 +81,14 @@ const std::string* SkinIniSection::Find(std::string_view key) const {
     return it == KeyIndex.end() ? nullptr : &Keys[it->second].Value;
 }
 
-const SkinIniSection* SkinIni::FindSection(std::string_view name) const {
+int SkinIni::SectionIndexOf(std::string_view name) const {
     const auto it = SectionIndex.find(name);
-    return it == SectionIndex.end() ? nullptr : &SectionList[it->second];
+    return it == SectionIndex.end() ? -1 : static_cast<int>(it->second);
+}
+
+const SkinIniSection* SkinIni::FindSection(std::string_view name) const {
+    const int index = SectionIndexOf(name);
+    return index < 0 ? nullptr : &SectionList[static_cast<std::size_t>(index)];
 }
 
 const std::string* SkinIni::Find(std::string_view section, std::string_view key) const {

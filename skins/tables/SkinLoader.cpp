@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "FileSystem.h"
 #include "Format.h"
+#include "SkinColorChange.h"
 #include "SkinGlobalInfo.h"
 #include "SkinMasks.h"
 #include "SkinPackage.h"
@@ -10,16 +11,16 @@
 #include "SkinResolve.h"
 #include "SkinSections.h"
 
-namespace {
+#include <optional>
 
-constexpr std::uint64_t MaxOptionsFileSize = 16u << 20;
+namespace {
 
 QImage LoadMasterBitmap(const SkinIni& ini, DecodedPictures& pictures) {
     const std::string name = ini.ReadString(GlobalInfoSection, "MASTERBITMAP", "");
     if (name.empty())
         return {};
     // Looked up as written: the reference must be in upper case to match an entry.
-    return pictures.Get(name, PictureKind::Bitmap);
+    return pictures.Get(name, PictureKind::OpaqueBitmap);
 }
 
 bool IsMasterBitmapKey(const SkinIniSection& section, const SkinIniKey& key) {
@@ -40,38 +41,59 @@ void LoadPatterns(const SkinIni& ini, DecodedPictures& pictures, SkinTables& tab
             AddPattern(MaskReference{section.Name, key.Name, key.Value}, pictures, target);
 }
 
+// The skin's INI with the common sections laid over it; none when there are none.
+std::optional<SkinIni> WithCommonSections(const SkinIni& ini, const std::vector<std::string>& lines) {
+    if (lines.empty())
+        return std::nullopt;
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    SkinIni merged = ini;
+    merged.MergeOver(SkinIni(text));
+    return merged;
+}
+
 } // namespace
 
-SkinTablesPtr LoadSkinContent(const SkinContentSource& source) {
+SkinTablesPtr LoadSkinContent(const SkinContentSource& source, const SkinLoadOptions& options) {
+    const std::optional<SkinIni> merged = WithCommonSections(source.Ini, options.CommonSections);
+    const SkinIni& ini = merged ? *merged : source.Ini;
     auto loaded = std::make_shared<SkinTables>();
     SkinTables& tables = *loaded;
     tables.SkinPath = source.SkinPath;
-    DecodedPictures pictures(source.Pictures);
-    tables.MasterBitmap = LoadMasterBitmap(source.Ini, pictures);
-    LoadMasks(source.Ini, pictures, tables.Masks);
-    LoadPatterns(source.Ini, pictures, tables);
-    tables.SkinData = LoadSkinData(source.Ini);
+    PixelBudget budget;
+    {
+        DecodedPictures pictures(source.Pictures, budget);
+        tables.MasterBitmap = LoadMasterBitmap(ini, pictures);
+        LoadMasks(ini, pictures, tables.Masks);
+        LoadPatterns(ini, pictures, tables);
+    }
+    tables.SkinData = LoadSkinData(ini);
     if (tables.SkinData.Version > NewestSupportedVersion && source.OnMessage)
         source.OnMessage(UnsupportedVersionMessage);
-    tables.GeneralData = LoadSections(source.Ini);
-    ResolveSkinTables(tables);
+    tables.GeneralData = LoadSections(ini);
+    ResolveSkinTables(tables, budget);
+    ChangeSkinColors(tables, SkinColorChange{options.HueOffset, options.Saturation});
     return loaded;
 }
 
-SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> bytes, const SkinMessageHandler& onMessage) {
+SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> bytes, const SkinMessageHandler& onMessage,
+                              const SkinLoadOptions& options) {
     TacSkinConvertor package;
     package.ReadPackage(bytes);
     const SkinIni ini(package.Options);
     PackagePictureSource pictures(package);
-    return LoadSkinContent(SkinContentSource{ini, pictures, std::string(), onMessage});
+    return LoadSkinContent(SkinContentSource{ini, pictures, std::string(), onMessage}, options);
 }
 
-SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage) {
+SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage,
+                             const SkinLoadOptions& options) {
     const std::string optionsPath = skinPath + "Options.dat";
     if (!FileExists(optionsPath))
         throw Exception(FormatMessage("Skin folder %s has no Options.dat", {skinPath}));
-    const std::vector<std::uint8_t> text = ReadWholeFile(optionsPath, MaxOptionsFileSize);
+    const std::vector<std::uint8_t> text =
+        ReadWholeFile(optionsPath, MaxSkinUnpackedBytes, UnpackedBudgetMessage());
     const SkinIni ini(std::string(text.begin(), text.end()));
-    FolderPictureSource pictures(skinPath);
-    return LoadSkinContent(SkinContentSource{ini, pictures, skinPath, onMessage});
+    FolderPictureSource pictures(skinPath, text.size());
+    return LoadSkinContent(SkinContentSource{ini, pictures, skinPath, onMessage}, options);
 }

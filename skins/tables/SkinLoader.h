@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 // Receives a message that the user should see (the newer-version warning); the tables stay
 // free of widgets, so showing it is the caller's business.
@@ -23,12 +24,24 @@ struct SkinContentSource {
     SkinMessageHandler OnMessage;
 };
 
-// The tables come back resolved for painting (see SkinResolve.h) and immutable.
-SkinTablesPtr LoadSkinContent(const SkinContentSource& source);
+// What the skin manager asks of every load, applied before the tables are handed out.
+struct SkinLoadOptions {
+    int HueOffset = 0;  // degrees added to the hue of every picture and colour
+    int Saturation = 0; // percent, -100 (grey) .. 100 (twice as saturated)
+    // INI lines laid over the skin's Options.dat: their keys win, their sections that the skin
+    // lacks are added at the end.
+    std::vector<std::string> CommonSections;
+};
+
+// The tables come back resolved for painting (see SkinResolve.h) and immutable. Over one of
+// the budgets (SkinBudget.h, MaxIniEntries) the load fails with ESkinTooLarge or an Exception.
+SkinTablesPtr LoadSkinContent(const SkinContentSource& source, const SkinLoadOptions& options = {});
 
 // An unpacked package's Options.dat and images.
-SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> package, const SkinMessageHandler& onMessage);
+SkinTablesPtr LoadSkinPackage(std::span<const std::uint8_t> package, const SkinMessageHandler& onMessage,
+                              const SkinLoadOptions& options = {});
 
 // A skin folder: Options.dat and loose picture files under `skinPath` (which ends in a
 // separator). A folder without Options.dat is a load error.
-SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage);
+SkinTablesPtr LoadSkinFolder(const std::string& skinPath, const SkinMessageHandler& onMessage,
+                             const SkinLoadOptions& options = {});

@@ -5,6 +5,7 @@
 #include "StrToInt.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -21,10 +22,11 @@ int FixedNumber(const std::string& value, std::size_t first, std::size_t last) {
     return std::stoi(text);
 }
 
-std::vector<std::string> SplitAt(const std::string& value, const std::string& separators) {
+// The first `most` words: no form reads more, and a long value never becomes a long list.
+std::vector<std::string> SplitAt(const std::string& value, const std::string& separators, std::size_t most) {
     std::vector<std::string> words;
     std::size_t start = 0;
-    while (start < value.size()) {
+    while (start < value.size() && words.size() < most) {
         const std::size_t end = std::min(value.find_first_of(separators, start), value.size());
         if (end > start)
             words.push_back(value.substr(start, end - start));
@@ -38,9 +40,10 @@ int WordNumber(const std::vector<std::string>& words, std::size_t n) {
     return StrToInt(n <= words.size() ? words[n - 1] : std::string());
 }
 
-// The mask fields are 16-bit; larger numbers wrap as they would in the stored records.
+// The mask fields are 16-bit; numbers beyond that range are clamped to it, so a huge count or
+// width never wraps round to a small or negative one.
 std::int16_t Small(std::int64_t value) {
-    return static_cast<std::int16_t>(value);
+    return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, INT16_MIN, INT16_MAX));
 }
 
 TsMaskData NewMask(const MaskReference& ref, TacImgType type, bool upperNames) {
@@ -98,15 +101,18 @@ TsMaskData TextureMask(const MaskReference& ref) {
 }
 
 void AddExternalMask(const MaskReference& ref, DecodedPictures& pictures, TsMaskArray& masks) {
-    const std::vector<std::string> words = SplitAt(ref.Value, "!");
+    const std::vector<std::string> words = SplitAt(ref.Value, "!", 8);
     const std::string file = words.empty() ? std::string() : words[0];
     const bool isBitmap = file.find(".BMP") != std::string::npos;
     if (!isBitmap && file.find(".PNG") == std::string::npos)
         return;
-    const QImage image = pictures.Get(file, isBitmap ? PictureKind::Bitmap : PictureKind::Png);
+    QImage image = pictures.Get(file, isBitmap ? PictureKind::Bitmap : PictureKind::Png);
     if (image.isNull() || image.width() == 0)
         return;
     const int kind = std::clamp(WordNumber(words, 4), 0, 4);
+    // Only a texture draws with a bitmap's own alpha; every other kind is a 24-bit picture.
+    if (isBitmap && kind != static_cast<int>(TacImgType::itisaTexture))
+        image = pictures.Get(file, PictureKind::OpaqueBitmap);
     TsMaskData mask = NewMask(ref, static_cast<TacImgType>(kind), false);
     mask.ImageCount = Small(WordNumber(words, 2));
     mask.MaskType = Small(WordNumber(words, 3));
@@ -127,7 +133,7 @@ void AddPlainBitmapMask(const MaskReference& ref, DecodedPictures& pictures, TsM
     if (!ContainsText(ref.Value, ".BMP"))
         return;
     const std::string name = UpperCase(ref.Value);
-    const QImage image = pictures.Get(name, PictureKind::Bitmap);
+    const QImage image = pictures.Get(name, PictureKind::OpaqueBitmap);
     if (image.isNull() || image.width() == 0)
         return;
     TsMaskData mask = NewMask(ref, TacImgType::itisaBorder, true);
@@ -139,9 +145,9 @@ void AddPlainBitmapMask(const MaskReference& ref, DecodedPictures& pictures, TsM
 }
 
 TsMaskData HashFormMask(const MaskReference& ref) {
-    const std::vector<std::string> words = SplitAt(ref.Value, " ()");
-    const std::vector<std::string> rectangle = SplitAt(words.size() > 1 ? words[1] : std::string(), " ,");
-    const std::vector<std::string> counts = SplitAt(words.size() > 2 ? words[2] : std::string(), " ,");
+    const std::vector<std::string> words = SplitAt(ref.Value, " ()", 3);
+    const std::vector<std::string> rectangle = SplitAt(words.size() > 1 ? words[1] : std::string(), " ,", 4);
+    const std::vector<std::string> counts = SplitAt(words.size() > 2 ? words[2] : std::string(), " ,", 4);
     TsMaskData mask = NewMask(ref, TacImgType::itisaBorder, true);
     mask.Left = WordNumber(rectangle, 1);
     mask.Top = WordNumber(rectangle, 2);

@@ -3,6 +3,7 @@
 // in a skin folder. DecodedPictures decodes each picture once per load; QImage shares the
 // pixels between the masks that name the same picture.
 
+#include "SkinBudget.h"
 #include "SkinPackage.h"
 
 #include <QImage>
@@ -31,30 +32,44 @@ private:
 // Files are found as skin path + name, or by the name alone when it holds ":" (a full path).
 // Names in skins are upper case while files on a case-sensitive file system may not be, so
 // when the exact file is missing a file of the same name in another letter case is used.
+// The bytes of every file read count against the skin's unpacked budget, starting from
+// `alreadyRead` (the bytes of Options.dat).
 class FolderPictureSource : public SkinPictureSource {
 public:
-    explicit FolderPictureSource(std::string skinPath) : SkinPath(std::move(skinPath)) {}
+    FolderPictureSource(std::string skinPath, std::uint64_t alreadyRead)
+        : SkinPath(std::move(skinPath)), BytesRead(alreadyRead) {}
     const std::vector<std::uint8_t>* Find(const std::string& name) override;
 
 private:
+    std::string FindIgnoringCase(const std::string& path);
+
     std::string SkinPath;
+    std::uint64_t BytesRead;
     std::map<std::string, std::vector<std::uint8_t>> Files; // by name as asked
     std::map<std::string, bool> Missing;
+    // Upper-cased file name -> path, per folder, listed once.
+    std::map<std::string, std::map<std::string, std::string>> Listings;
 };
 
-// Png: decoded with every fully transparent white pixel ($00FFFFFF) set to 0.
-enum class PictureKind { Bitmap, Png, Jpeg };
+// Bitmap keeps a bitmap's own alpha (textures draw with it); OpaqueBitmap is the same picture
+// as the 24-bit bitmap every other use takes. Png: decoded with every fully transparent white
+// pixel ($00FFFFFF) set to 0.
+enum class PictureKind { Bitmap, OpaqueBitmap, Png, Jpeg };
 
 class DecodedPictures {
 public:
-    explicit DecodedPictures(SkinPictureSource& source) : Source(source) {}
-    // Null image when the picture does not exist or is empty; EInvalidGraphic when it is damaged.
+    DecodedPictures(SkinPictureSource& source, PixelBudget& budget) : Source(source), Budget(budget) {}
+    // Null image when the picture does not exist or is empty; EInvalidGraphic when it is damaged,
+    // ESkinTooLarge when it does not fit in the budget.
     QImage Get(const std::string& name, PictureKind kind);
 
 private:
     SkinPictureSource& Source;
+    PixelBudget& Budget;
     std::map<std::pair<int, std::string>, QImage> Decoded;
 };
 
-// Reads a whole file of at most `limit` bytes; an Exception when it cannot be read or is larger.
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t limit);
+// Reads a whole file of at most `limit` bytes; an Exception when it cannot be read, and
+// ESkinTooLarge when it is larger, with `tooLarge` as its message (by default one naming the file).
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t limit,
+                                        const std::string& tooLarge = {});

@@ -4,9 +4,11 @@
 // magenta made transparent, the mask layer applied as alpha, premultiplied). After this a
 // painter needs no check beyond an index being -1.
 
+#include "SkinBudget.h"
 #include "SkinTables.h"
 
-void ResolveSkinTables(SkinTables& tables);
+// The pictures cut for the masks count against the budget the decoded pictures used.
+void ResolveSkinTables(SkinTables& tables, PixelBudget& budget);
 
 // The lookup key of a section and property name.
 std::string MaskKey(const std::string& sectionName, const std::string& propertyName);

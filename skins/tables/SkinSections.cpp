@@ -1,113 +1,146 @@
 #include "SkinSections.h"
 
-#include "SkinPackage.h"
+#include "SectionInheritance.h"
 #include "StrToInt.h"
 #include "SystemColors.h"
 
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace {
 
-// Looks a key up in a section and then in its parents. A chain ends at a section without a
-// parent, at a parent of "?" or empty, at a parent that is not a section, at a section naming
-// itself, and at a section already visited (a loop through several sections).
-class InheritedReader {
+using IntegerSetter = void (*)(TsGeneralData&, std::int32_t);
+using BooleanSetter = void (*)(TsGeneralData&, bool);
+
+struct IntegerKey {
+    const char* Key;
+    std::int32_t Default;
+    IntegerSetter Set;
+};
+
+struct BooleanKey {
+    const char* Key;
+    BooleanSetter Set;
+};
+
+// clang-format off
+const IntegerKey IntegerKeys[] = {
+    {"COLOR", 0xFFFFFF, [](TsGeneralData& d, std::int32_t v) { d.Color = ColorToRGB(v); }},
+    {"GLOW", 0, [](TsGeneralData& d, std::int32_t v) { d.GlowCount = v; }},
+    {"GLOWMARGIN", 0, [](TsGeneralData& d, std::int32_t v) { d.GlowMargin = v; }},
+    {"FONTCOLOR", 0, [](TsGeneralData& d, std::int32_t v) { d.FontColor.Color = v; }},
+    {"TCLEFT", -1, [](TsGeneralData& d, std::int32_t v) { d.FontColor.Left = v; }},
+    {"TCTOP", -1, [](TsGeneralData& d, std::int32_t v) { d.FontColor.Top = v; }},
+    {"TCRIGHT", -1, [](TsGeneralData& d, std::int32_t v) { d.FontColor.Right = v; }},
+    {"TCBOTTOM", -1, [](TsGeneralData& d, std::int32_t v) { d.FontColor.Bottom = v; }},
+    {"HOTFONTCOLOR", 0, [](TsGeneralData& d, std::int32_t v) { d.HotFontColor.Color = v; }},
+    {"HOTTCLEFT", -1, [](TsGeneralData& d, std::int32_t v) { d.HotFontColor.Left = v; }},
+    {"HOTTCTOP", -1, [](TsGeneralData& d, std::int32_t v) { d.HotFontColor.Top = v; }},
+    {"HOTTCRIGHT", -1, [](TsGeneralData& d, std::int32_t v) { d.HotFontColor.Right = v; }},
+    {"HOTTCBOTTOM", -1, [](TsGeneralData& d, std::int32_t v) { d.HotFontColor.Bottom = v; }},
+    {"TRANSPARENCY", 0, [](TsGeneralData& d, std::int32_t v) { d.Transparency = v; }},
+    {"GRADIENTPERCENT", 0, [](TsGeneralData& d, std::int32_t v) { d.GradientPercent = v; }},
+    {"IMAGEPERCENT", 0, [](TsGeneralData& d, std::int32_t v) { d.ImagePercent = v; }},
+    {"FADINGITERATIONS", 5, [](TsGeneralData& d, std::int32_t v) { d.FadingIterations = v; }},
+    {"HOTCOLOR", 0xFFFFFF, [](TsGeneralData& d, std::int32_t v) { d.HotColor = v; }},
+    {"HOTTRANSPARENCY", 0, [](TsGeneralData& d, std::int32_t v) { d.HotTransparency = v; }},
+    {"HOTGRADIENTPERCENT", 0, [](TsGeneralData& d, std::int32_t v) { d.HotGradientPercent = v; }},
+    {"HOTIMAGEPERCENT", 0, [](TsGeneralData& d, std::int32_t v) { d.HotImagePercent = v; }},
+    {"HGCOL", 0xFFFFFF, [](TsGeneralData& d, std::int32_t v) { d.HotGlowColor = ColorToRGB(v); }},
+    {"HGSIZE", 0, [](TsGeneralData& d, std::int32_t v) { d.HotGlowSize = static_cast<std::uint8_t>(v); }},
+    {"GCOL", 0xFFFFFF, [](TsGeneralData& d, std::int32_t v) { d.GlowColor = ColorToRGB(v); }},
+    {"GSIZE", 0, [](TsGeneralData& d, std::int32_t v) { d.GlowSize = static_cast<std::uint8_t>(v); }},
+};
+
+const BooleanKey BooleanKeys[] = {
+    {"RESERVEDBOOLEAN", [](TsGeneralData& d, bool v) { d.ReservedBoolean = v; }},
+    {"GIVEOWNFONT", [](TsGeneralData& d, bool v) { d.GiveOwnFont = v; }},
+    {"SHOWFOCUS", [](TsGeneralData& d, bool v) { d.ShowFocus = v; }},
+    {"FADINGENABLED", [](TsGeneralData& d, bool v) { d.FadingEnabled = v; }},
+};
+// clang-format on
+
+// An integer counts as missing when absent, not an integer, or -1.
+std::optional<std::int32_t> PresentInteger(const std::string* text) {
+    if (text == nullptr)
+        return std::nullopt;
+    const std::optional<std::int32_t> number = TryStrToInt(*text);
+    return number && *number != -1 ? number : std::nullopt;
+}
+
+// A string or Boolean counts as missing when absent or "?".
+bool PresentText(const std::string* text) {
+    return text != nullptr && *text != "?";
+}
+
+class SectionReader {
 public:
-    InheritedReader(const SkinIni& ini, const std::string& section) {
-        const SkinIniSection* current = ini.FindSection(section);
-        // Sections are unique by name in any letter case, so a visited section is a visited name.
-        while (current != nullptr && std::find(Chain.begin(), Chain.end(), current) == Chain.end()) {
-            Chain.push_back(current);
-            const std::string* parent = Lookup(*current, "PARENTCLASS");
-            if (parent == nullptr || parent->empty() || *parent == "?")
-                break;
-            current = ini.FindSection(*parent);
+    SectionReader(const SkinIni& ini, TsGeneralDataArray& data)
+        : Sections(ini.Sections()), Data(data), Chains(ValueParents(ini)) {}
+
+    void Integer(const IntegerKey& key) const {
+        const std::vector<int> from = Chains.Providers(
+            [&](std::size_t i) { return PresentInteger(Sections[i].Find(key.Key)).has_value(); });
+        for (std::size_t i = 0; i < Data.size(); ++i)
+            key.Set(Data[i], from[i] < 0 ? key.Default : *PresentInteger(Sections[from[i]].Find(key.Key)));
+    }
+
+    void Boolean(const BooleanKey& key) const {
+        const std::vector<int> from = Providers(key.Key);
+        for (std::size_t i = 0; i < Data.size(); ++i)
+            key.Set(Data[i], from[i] >= 0 && SameText(*Sections[from[i]].Find(key.Key), "TRUE"));
+    }
+
+    // Sections that inherit one value share one parsed gradient.
+    void Gradient(const char* key, const std::string& defaultValue,
+                  TsGradientPtr TsGeneralData::*field) const {
+        const std::vector<int> from = Providers(key);
+        const auto absent =
+            std::make_shared<const TsGradient>(TsGradient{defaultValue, ParseSteps(defaultValue)});
+        std::vector<TsGradientPtr> parsed(Data.size());
+        for (std::size_t i = 0; i < Data.size(); ++i) {
+            if (from[i] < 0) {
+                Data[i].*field = absent;
+                continue;
+            }
+            TsGradientPtr& shared = parsed[static_cast<std::size_t>(from[i])];
+            if (!shared) {
+                const std::string& value = *Sections[from[i]].Find(key);
+                shared = std::make_shared<const TsGradient>(TsGradient{value, ParseSteps(value)});
+            }
+            Data[i].*field = shared;
         }
     }
 
-    // Missing: absent, not an integer, or -1.
-    std::int32_t Integer(const char* key, std::int32_t defaultValue) const {
-        for (const SkinIniSection* section : Chain)
-            if (const std::string* text = Lookup(*section, key))
-                if (const std::optional<std::int32_t> number = TryStrToInt(*text); number && *number != -1)
-                    return *number;
-        return defaultValue;
-    }
-    // Missing: absent or "?".
-    std::string Text(const char* key, const std::string& defaultValue) const {
-        for (const SkinIniSection* section : Chain)
-            if (const std::string* text = Lookup(*section, key); text != nullptr && *text != "?")
-                return *text;
-        return defaultValue;
-    }
-    bool Boolean(const char* key) const {
-        for (const SkinIniSection* section : Chain)
-            if (const std::string* text = Lookup(*section, key); text != nullptr && *text != "?")
-                return SameText(*text, "TRUE");
-        return false;
-    }
-
 private:
-    static const std::string* Lookup(const SkinIniSection& section, const char* key) {
-        return section.Find(key);
+    std::vector<int> Providers(const char* key) const {
+        return Chains.Providers([&](std::size_t i) { return PresentText(Sections[i].Find(key)); });
+    }
+    // " " stands for no gradient.
+    static TsGradArray ParseSteps(const std::string& value) {
+        return value == " " ? TsGradArray{} : ParseGradient(value);
     }
 
-    std::vector<const SkinIniSection*> Chain;
+    const std::vector<SkinIniSection>& Sections;
+    TsGeneralDataArray& Data;
+    SectionInheritance Chains;
 };
-
-TsFontColors ReadFontColors(const InheritedReader& read, const char* const (&keys)[5]) {
-    return TsFontColors{read.Integer(keys[0], 0), read.Integer(keys[1], -1), read.Integer(keys[2], -1),
-                        read.Integer(keys[3], -1), read.Integer(keys[4], -1)};
-}
-
-TsGradArray GradientSteps(const std::string& value) {
-    return value == " " ? TsGradArray{} : ParseGradient(value);
-}
-
-TsGeneralData LoadSection(const SkinIni& ini, const std::string& name) {
-    static const char* const fontKeys[5] = {"FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM"};
-    static const char* const hotFontKeys[5] = {"HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT",
-                                               "HOTTCBOTTOM"};
-    const InheritedReader read(ini, name);
-    TsGeneralData data;
-    data.SectionName = name;
-    data.ParentClass = ini.ReadString(name, "PARENTCLASS", "");
-    data.Color = ColorToRGB(read.Integer("COLOR", 0xFFFFFF));
-    data.ReservedBoolean = read.Boolean("RESERVEDBOOLEAN");
-    data.GiveOwnFont = read.Boolean("GIVEOWNFONT");
-    data.GlowCount = read.Integer("GLOW", 0);
-    data.GlowMargin = read.Integer("GLOWMARGIN", 0);
-    data.FontColor = ReadFontColors(read, fontKeys);
-    data.HotFontColor = ReadFontColors(read, hotFontKeys);
-    data.Transparency = read.Integer("TRANSPARENCY", 0);
-    data.GradientPercent = read.Integer("GRADIENTPERCENT", 0);
-    data.ImagePercent = read.Integer("IMAGEPERCENT", 0);
-    data.GradientData = read.Text("GRADIENTDATA", " ");
-    data.GradientArray = GradientSteps(data.GradientData);
-    data.ShowFocus = read.Boolean("SHOWFOCUS");
-    data.FadingEnabled = read.Boolean("FADINGENABLED");
-    data.FadingIterations = read.Integer("FADINGITERATIONS", 5);
-    data.HotColor = read.Integer("HOTCOLOR", 0xFFFFFF);
-    data.HotTransparency = read.Integer("HOTTRANSPARENCY", 0);
-    data.HotGradientPercent = read.Integer("HOTGRADIENTPERCENT", 0);
-    data.HotGradientData = read.Text("HOTGRADIENTDATA", "");
-    data.HotGradientArray = GradientSteps(data.HotGradientData);
-    data.HotImagePercent = read.Integer("HOTIMAGEPERCENT", 0);
-    data.HotGlowColor = ColorToRGB(read.Integer("HGCOL", 0xFFFFFF));
-    data.HotGlowSize = static_cast<std::uint8_t>(read.Integer("HGSIZE", 0));
-    data.GlowColor = ColorToRGB(read.Integer("GCOL", 0xFFFFFF));
-    data.GlowSize = static_cast<std::uint8_t>(read.Integer("GSIZE", 0));
-    return data;
-}
 
 } // namespace
 
 TsGeneralDataArray LoadSections(const SkinIni& ini) {
-    TsGeneralDataArray sections;
-    sections.reserve(ini.Sections().size());
-    for (const SkinIniSection& section : ini.Sections())
-        sections.push_back(LoadSection(ini, section.Name));
+    TsGeneralDataArray sections(ini.Sections().size());
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const SkinIniSection& section = ini.Sections()[i];
+        sections[i].SectionName = section.Name;
+        const std::string* parent = section.Find("PARENTCLASS");
+        sections[i].ParentClass = parent != nullptr ? *parent : std::string();
+    }
+    const SectionReader read(ini, sections);
+    for (const IntegerKey& key : IntegerKeys)
+        read.Integer(key);
+    for (const BooleanKey& key : BooleanKeys)
+        read.Boolean(key);
+    read.Gradient("GRADIENTDATA", " ", &TsGeneralData::GradientValue);
+    read.Gradient("HOTGRADIENTDATA", "", &TsGeneralData::HotGradientValue);
     return sections;
 }

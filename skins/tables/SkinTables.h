@@ -22,7 +22,8 @@ enum class TacImgType : std::int16_t {
 };
 
 // One image reference of the skin: a rectangle of the master image (Image is null) or an own
-// picture. Bitmaps use magenta ($FF00FF) as their transparent colour.
+// picture. Bitmaps use magenta ($FF00FF) as their transparent colour; a 32-bit bitmap used as a
+// texture may keep its own alpha.
 struct TsMaskData {
     QImage Image;
     std::string SectionName;
@@ -31,9 +32,8 @@ struct TsMaskData {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
-    // Columns, one per control state, and layers - 1. Both are as the skin wrote them: where the
-    // border widths are not derived, a damaged skin can leave a count below 1 or a negative mask
-    // type here, so painters treat them as 1 and 0.
+    // Columns, one per control state, and layers - 1; at least 1 and 0 once the load is done.
+    // The 16-bit fields hold numbers beyond their range clamped, never wrapped.
     std::int16_t ImageCount = 0;
     std::int16_t MaskType = 0;
     std::int16_t BorderWidth = 0;
@@ -108,16 +108,14 @@ struct TsGeneralData {
     std::int32_t Transparency = 0;
     std::int32_t GradientPercent = 0;
     std::int32_t ImagePercent = 0;
-    std::string GradientData = " ";
-    TsGradArray GradientArray;
+    TsGradientPtr GradientValue; // shared with the sections that inherit the same value
     bool ShowFocus = false;
     bool FadingEnabled = false;
     std::int32_t FadingIterations = 5;
     std::int32_t HotColor = 0xFFFFFF;
     std::int32_t HotTransparency = 0;
     std::int32_t HotGradientPercent = 0;
-    std::string HotGradientData;
-    TsGradArray HotGradientArray;
+    TsGradientPtr HotGradientValue;
     std::int32_t HotImagePercent = 0;
     std::int32_t HotGlowColor = 0xFFFFFF;
     std::uint8_t HotGlowSize = 0;
@@ -129,9 +127,12 @@ struct TsGeneralData {
     std::array<int, SectionMaskCount> MaskIndex = {-1, -1, -1, -1, -1, -1, -1, -1, -1}; // by SectionMask
     std::array<int, 2> PatternIndex = {-1, -1};                                         // by SectionPattern
 
-    // The parsed gradient steps; painters read them only through these.
-    const TsGradArray& Gradient() const { return GradientArray; }
-    const TsGradArray& HotGradient() const { return HotGradientArray; }
+    // The gradients as written (" " and "" when absent) and their parsed steps; painters read
+    // them only through these.
+    const std::string& GradientData() const;
+    const std::string& HotGradientData() const;
+    const TsGradArray& Gradient() const;
+    const TsGradArray& HotGradient() const;
 
     int Mask(SectionMask which) const { return MaskIndex[static_cast<std::size_t>(which)]; }
     int Pattern(SectionPattern which) const { return PatternIndex[static_cast<std::size_t>(which)]; }
@@ -140,7 +141,8 @@ using TsGeneralDataArray = std::vector<TsGeneralData>;
 
 // Skin-wide values of GLOBALINFO.
 struct TsSkinData {
-    double Version = 0;
+    double Version = 0;      // 0 when the text is not a number
+    std::string VersionText; // "VERSION" as written, for display
     std::string Author;
     std::string Description;
     std::string MasterBitmap;

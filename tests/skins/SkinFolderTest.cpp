@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -75,4 +76,37 @@ TEST_F(SkinFolder, MissingFilesAreSkipped) {
     EXPECT_TRUE(tables.MasterBitmap.isNull());
     EXPECT_TRUE(tables.Masks.empty());
     EXPECT_TRUE(tables.Patterns.empty());
+}
+
+TEST_F(SkinFolder, FilesCountAgainstTheUnpackedBudgetBeforeTheyAreRead) {
+    // Sparse files: only their sizes are looked at before the load refuses them.
+    const auto sparse = [this](const std::string& name, std::uintmax_t size) {
+        Write(name, {});
+        std::filesystem::resize_file(Folder / name, size);
+    };
+    const std::string options = "[GLOBALINFO]\r\nMASTERBITMAP=MASTER.BMP\r\n[A]\r\nB=BIG.BMP\r\n";
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+    } cases[] = {
+        {"a picture past the budget",
+         [&] {
+             Write("Options.dat", Bytes(options));
+             sparse("Big.bmp", 40u << 20);
+         }},
+        {"Options.dat past the budget",
+         [&] {
+             sparse("Options.dat", 40u << 20);
+         }},
+    };
+    for (const auto& c : cases) {
+        c.prepare();
+        try {
+            LoadSkinFolder(Path(), nullptr);
+            ADD_FAILURE() << c.what << " loaded";
+        } catch (const ESkinTooLarge& error) {
+            EXPECT_EQ(error.Message, "Skin is too large: its entries unpack to more than 33554432 bytes")
+                << c.what;
+        }
+    }
 }

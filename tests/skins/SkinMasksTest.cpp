@@ -182,3 +182,27 @@ TEST(SkinPatterns, LargeJpegsArePatternsAndSmallOnesTextureMasks) {
         }
     }
 }
+
+TEST(SkinMasks, OnlyATextureKeepsTheAlphaOfA32BitBitmap) {
+    const std::vector<std::uint8_t> withAlpha =
+        BitmapFile({2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 128, 0, 255, 0, 255}});
+    const LoadedSkin skin = LoadTestSkin("[S]\r\nTEX=!A.BMP!1!0!1\r\nBORDER=!A.BMP!1!0!0\r\nPLAIN=A.BMP\r\n",
+                                         {{"A.BMP", withAlpha}});
+    const TsMaskData& texture = MaskOf(skin.Tables, "S", "TEX");
+    EXPECT_TRUE(texture.Image.hasAlphaChannel());
+    EXPECT_EQ(texture.Picture.pixel(0, 0), qPremultiply(qRgba(255, 0, 0, 128)));
+    const TsMaskData& border = MaskOf(skin.Tables, "S", "BORDER");
+    EXPECT_FALSE(border.Image.hasAlphaChannel());
+    EXPECT_EQ(border.Picture.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_FALSE(MaskOf(skin.Tables, "S", "PLAIN").Image.hasAlphaChannel());
+}
+
+TEST(SkinMasks, NumbersBeyondSixteenBitsAreClampedNotWrapped) {
+    const LoadedSkin skin = LoadTestSkin("[S]\r\nA=!B.BMP!70000!65536!0!99999!-70000!65536!5\r\n",
+                                         {{"B.BMP", TestBitmap(8, 8, 24)}});
+    const TsMaskData& mask = MaskOf(skin.Tables, "S", "A");
+    EXPECT_EQ(mask.ImageCount, 32767);
+    EXPECT_EQ(mask.MaskType, 32767);
+    // Negative widths end as 0 once the mask is normalised.
+    EXPECT_EQ((std::vector<int>{mask.WL, mask.WT, mask.WR, mask.WB}), (std::vector<int>{32767, 0, 32767, 5}));
+}

@@ -3,12 +3,15 @@
 
 #include "MemorySource.h"
 #include "SkinTestPictures.h"
+#include "TempDir.h"
 #include "ZlibInflater.h"
 
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -193,4 +196,55 @@ TEST(SkinPackage, LoadPackageFileReadsAFileAndIgnoresAMissingOne) {
     std::filesystem::remove(path);
     EXPECT_FALSE(package.LoadPackageFile(path));
     EXPECT_EQ(package.Options, "[A]"); // unchanged
+}
+
+namespace {
+
+// The message LoadPackageFile gives for `path`, read by a user who may not read it: root reads
+// every file, so as root the reading runs in a child process that has become "nobody".
+std::string MessageReadingUnprivileged(const std::string& path) {
+    const auto read = [&path]() -> std::string {
+        try {
+            TacSkinConvertor package;
+            package.LoadPackageFile(path);
+        } catch (const Exception& error) {
+            return error.Message;
+        }
+        return "loaded";
+    };
+    if (geteuid() != 0) {
+        std::filesystem::permissions(path, std::filesystem::perms::none);
+        return read();
+    }
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(pipeEnds[0]);
+        const std::string message = setgid(65534) == 0 && setuid(65534) == 0 ? read() : "still root";
+        (void)!write(pipeEnds[1], message.data(), message.size());
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    std::string message;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        message.append(buffer, static_cast<std::size_t>(n));
+    close(pipeEnds[0]);
+    waitpid(child, nullptr, 0);
+    return message;
+}
+
+} // namespace
+
+TEST(SkinPackage, AnExistingFileThatCannotBeReadSaysSo) {
+    const TTempDir dir;
+    std::filesystem::permissions(dir.Path(),
+                                 std::filesystem::perms::owner_all | std::filesystem::perms::others_exec);
+    const std::string path = dir.File("Locked.ktz");
+    WritePackageFile(path, {{"Options.dat", Bytes("[A]")}});
+    std::filesystem::permissions(path,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(MessageReadingUnprivileged(path), "Skin package " + path + " cannot be read");
 }

@@ -70,7 +70,8 @@ TEST(SkinPictures, DamagedOrAbsurdBitmapsAreLoadErrors) {
         {"huge height", 22, 0x7FFFFFFF},
         {"pixels past the end", 10, 0x7FFFFFFF},
         {"negative width", 18, 0xFFFFFFF0},
-        {"compressed", 30, 1},
+        {"RLE4 on 8 bits", 30, 2},
+        {"JPEG inside", 30, 4},
         {"unknown header", 14, 20},
     };
     for (const auto& c : cases) {
@@ -84,6 +85,90 @@ TEST(SkinPictures, DamagedOrAbsurdBitmapsAreLoadErrors) {
     std::vector<std::uint8_t> empty = good;
     Put32(empty, 18, 0);
     EXPECT_TRUE(DecodeBitmap(empty).isNull());
+}
+
+namespace {
+
+std::vector<QRgb> Pixels(const QImage& image) {
+    std::vector<QRgb> pixels;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(image.pixel(x, y));
+    return pixels;
+}
+
+const QRgb R = qRgb(255, 0, 0), G = qRgb(0, 255, 0), B = qRgb(0, 0, 255);
+
+} // namespace
+
+TEST(SkinPictures, CompressedAndMaskedBitmapsDecode) {
+    const struct {
+        const char* what;
+        BitmapFileSpec spec;
+        QImage::Format format;
+        std::vector<QRgb> pixels; // top row first
+    } cases[] = {
+        // Bottom row: a run of 2 green, an absolute run (blue, red, green: the last falls off the
+        // row), end of line; top row: a move one right, one blue, end of bitmap. Pixels no
+        // command reaches take palette entry 0.
+        {"RLE8",
+         {4, 2, 8, 1, 40, {}, {R, G, B}, {2, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 1, 0, 1, 2, 0, 1}},
+         QImage::Format_RGB32,
+         {R, B, R, R, G, G, B, R}},
+        {"RLE4",
+         {5, 1, 4, 2, 40, {}, {R, G, B}, {3, 0x12, 0, 3, 0x20, 0x10, 0, 1}},
+         QImage::Format_RGB32,
+         {G, B, G, B, R}},
+        {"16-bit 5-6-5 bitfields",
+         {2, 1, 16, 3, 40, {0xF800, 0x07E0, 0x001F}, {}, {0x00, 0xF8, 0xE0, 0x07}},
+         QImage::Format_RGB32,
+         {R, G}},
+        {"32 bits, alpha bytes all 0: opaque",
+         {2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 0, 0, 255, 0, 0}},
+         QImage::Format_RGB32,
+         {R, G}},
+        {"32 bits, some alpha bytes set",
+         {2, 1, 32, 0, 40, {}, {}, {0, 0, 255, 128, 0, 255, 0, 0}},
+         QImage::Format_ARGB32,
+         {qRgba(255, 0, 0, 128), qRgba(0, 255, 0, 0)}},
+        {"32-bit bitfields without an alpha mask",
+         {1, 1, 32, 3, 40, {0xFF0000, 0xFF00, 0xFF}, {}, {0, 0, 255, 128}},
+         QImage::Format_RGB32,
+         {R}},
+        {"32-bit bitfields with an alpha mask in a version 5 header",
+         {1, 1, 32, 3, 124, {0xFF00, 0xFF0000, 0xFF000000, 0xFF}, {}, {64, 0, 0, 255}},
+         QImage::Format_ARGB32,
+         {qRgba(0, 0, 255, 64)}},
+        {"16-bit 4-4-4-4 alpha bitfields",
+         {1, 1, 16, 6, 40, {0x0F00, 0x00F0, 0x000F, 0xF000}, {}, {0x00, 0x8F, 0, 0}},
+         QImage::Format_ARGB32,
+         {qRgba(255, 0, 0, 136)}},
+    };
+    for (const auto& c : cases) {
+        QImage decoded;
+        ASSERT_NO_THROW(decoded = DecodeBitmap(BitmapFile(c.spec))) << c.what;
+        EXPECT_EQ(decoded.format(), c.format) << c.what;
+        EXPECT_EQ(Pixels(decoded), c.pixels) << c.what;
+    }
+}
+
+TEST(SkinPictures, HostileRunLengthDataStaysInsideThePicture) {
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> pixels;
+    } cases[] = {
+        {"runs far longer than the row", {255, 1, 255, 1, 0, 0, 255, 2}},
+        {"moves past the last row and column", {0, 2, 255, 255, 1, 1, 0, 2, 200, 1}},
+        {"an absolute run longer than the data", {0, 200, 1, 1}},
+        {"an absolute run without its padding byte at the end", {0, 3, 1, 1, 1}},
+        {"no end-of-bitmap mark", {1, 1}},
+    };
+    for (const auto& c : cases) {
+        const QImage decoded = DecodeBitmap(BitmapFile({3, 2, 8, 1, 40, {}, {R, G, B}, c.pixels}));
+        EXPECT_EQ(decoded.size(), QSize(3, 2)) << c.what;
+    }
+    // A top-down RLE picture does not exist.
+    EXPECT_THROW(DecodeBitmap(BitmapFile({3, -2, 8, 1, 40, {}, {R, G, B}, {0, 1}})), EInvalidGraphic);
 }
 
 TEST(SkinPictures, PngDecodesWithAlpha) {

@@ -98,3 +98,13 @@ TEST(SkinResolve, MasksAreNormalisedSoPaintersNeedNoChecks) {
     EXPECT_EQ((std::vector<int>{big.Left, big.Top, big.Right, big.Bottom}), (std::vector<int>{2, 1, 4, 4}));
     EXPECT_EQ(big.Picture.size(), QSize(2, 3));
 }
+
+TEST(SkinResolve, MasksCuttingTheSameRectangleShareOnePicture) {
+    const LoadedSkin skin = LoadTestSkin(Global + "[A]\r\nPATTERN=~0000~0000~0004~0002~00\r\n"
+                                                  "[B]\r\nPATTERN=~0000~0000~0004~0002~01\r\n"
+                                                  "[C]\r\nPATTERN=~0001~0000~0004~0002~00\r\n",
+                                         LayeredMaster());
+    const TsMaskData& a = MaskOf(skin.Tables, "A", "PATTERN");
+    EXPECT_EQ(a.Picture.cacheKey(), MaskOf(skin.Tables, "B", "PATTERN").Picture.cacheKey());
+    EXPECT_NE(a.Picture.cacheKey(), MaskOf(skin.Tables, "C", "PATTERN").Picture.cacheKey());
+}

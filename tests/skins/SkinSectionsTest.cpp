@@ -30,9 +30,10 @@ TEST(SkinSections, EverySectionGivesOneRecordInFileOrderWithDefaults) {
     EXPECT_EQ(d.FontColor.Color, 0);
     EXPECT_EQ(d.FontColor.Left, -1);
     EXPECT_EQ(d.HotFontColor.Bottom, -1);
-    EXPECT_EQ(d.GradientData, " ");
-    EXPECT_TRUE(d.GradientArray.empty());
-    EXPECT_EQ(d.HotGradientData, "");
+    EXPECT_EQ(d.GradientData(), " ");
+    EXPECT_TRUE(d.Gradient().empty());
+    EXPECT_EQ(d.HotGradientData(), "");
+    EXPECT_TRUE(d.HotGradient().empty());
     EXPECT_FALSE(d.ShowFocus);
     EXPECT_TRUE(std::ranges::all_of(d.MaskIndex, [](int i) { return i == -1; }));
     EXPECT_EQ(d.ParentIndex, -1);
@@ -55,8 +56,8 @@ TEST(SkinSections, ValuesComeFromTheParentChain) {
     EXPECT_EQ(combo.FontColor.Left, -1);  // not an integer, missing in EDIT too
     EXPECT_TRUE(combo.ShowFocus);         // "?" counts as missing
     EXPECT_EQ(combo.Transparency, 16);
-    EXPECT_EQ(combo.GradientData, "1;2;3;4;5");
-    ASSERT_EQ(combo.GradientArray.size(), 1u);
+    EXPECT_EQ(combo.GradientData(), "1;2;3;4;5");
+    ASSERT_EQ(combo.Gradient().size(), 1u);
     EXPECT_EQ(combo.GlowSize, 300 % 256); // kept in 8 bits
     EXPECT_EQ(Section(skin.Tables, "SELF").Color, 0xFFFFFF);
     for (const char* name : {"LOOPA", "LOOPB", "LOOPC"})
@@ -64,6 +65,21 @@ TEST(SkinSections, ValuesComeFromTheParentChain) {
     EXPECT_EQ(Section(skin.Tables, "ORPHAN").Color, 0xFFFFFF);
     EXPECT_EQ(Section(skin.Tables, "QUESTION").Color, 0xFFFFFF);
     EXPECT_EQ(Section(skin.Tables, "LOOPA").FadingIterations, 5); // missing all round the loop
+}
+
+TEST(SkinSections, ARepeatedHeaderGivesARecordOfItsOwnAndLookupsFindTheFirst) {
+    const LoadedSkin skin = LoadTestSkin("[A]\r\nCOLOR=1\r\nGLYPHMASK=@0001@0001@0002@0002@1@0\r\n"
+                                         "[B]\r\nPARENTCLASS=A\r\n"
+                                         "[A]\r\nCOLOR=2\r\nGLYPHMASK=@0003@0003@0004@0004@1@0\r\n");
+    const SkinTables& t = skin.Tables;
+    ASSERT_EQ(t.GeneralData.size(), 3u);
+    EXPECT_EQ(t.FindSection("A"), 0);
+    EXPECT_EQ(t.GeneralData[2].SectionName, "A");
+    EXPECT_EQ(t.GeneralData[2].Color, 2);
+    EXPECT_EQ(Section(t, "B").Color, 1); // the parent is the first A
+    ASSERT_EQ(t.Masks.size(), 2u);
+    EXPECT_EQ(Section(t, "B").Mask(SectionMask::GlyphMask), 0);
+    EXPECT_EQ(t.GeneralData[2].Mask(SectionMask::GlyphMask), 0); // masks are found by name: the first
 }
 
 TEST(SkinSections, SystemColoursAreConvertedOnlyWhereTheValueIsAColourToPaint) {
@@ -123,6 +139,19 @@ TEST(SkinGlobalInfo, ValuesDefaultsAndStrictIntegers) {
         EXPECT_THROW(LoadTestSkin("[GLOBALINFO]\r\n" + std::string(key) + "=1.5\r\n"), EConvertError) << key;
     EXPECT_DOUBLE_EQ(ParseSkinVersion("6.4"), 6.4);
     EXPECT_EQ(ParseSkinVersion("6,4"), 0);
+}
+
+TEST(SkinGlobalInfo, TheVersionIsKeptAsWrittenBesideItsNumber) {
+    const struct {
+        const char* text;
+        double number;
+    } cases[] = {{"6.5", 6.5}, {"6.40", 6.4}, {"abc", 0}, {"7.0x", 0}, {"inf", 0}, {"nan", 0}, {"", 0}};
+    for (const auto& c : cases) {
+        const LoadedSkin skin = LoadTestSkin("[GLOBALINFO]\r\nVERSION=" + std::string(c.text) + "\r\n");
+        EXPECT_EQ(skin.Tables.SkinData.VersionText, c.text);
+        EXPECT_DOUBLE_EQ(skin.Tables.SkinData.Version, c.number) << c.text;
+        EXPECT_EQ(skin.Messages, 0) << c.text; // a text that is no number is no newer skin
+    }
 }
 
 TEST(SkinGlobalInfo, VersionAboveSixPointNineNineShowsTheMessageOncePerLoad) {

@@ -39,3 +39,35 @@ std::vector<std::uint8_t> TestPackage(const std::string& options, const std::vec
     entries.insert(entries.end(), pictures.begin(), pictures.end());
     return WritePackage(entries);
 }
+
+std::vector<std::uint8_t> BitmapFile(const BitmapFileSpec& spec) {
+    std::vector<std::uint8_t> out;
+    const auto put = [&out](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    const bool masksAfter = spec.InfoSize == 40;
+    const std::size_t offset =
+        14 + spec.InfoSize + (masksAfter ? spec.Masks.size() * 4 : 0) + spec.Palette.size() * 4;
+    out = {'B', 'M'};
+    put(static_cast<std::uint32_t>(offset + spec.Pixels.size()), 4);
+    put(0, 4);
+    put(static_cast<std::uint32_t>(offset), 4);
+    put(spec.InfoSize, 4);
+    put(static_cast<std::uint32_t>(spec.Width), 4);
+    put(static_cast<std::uint32_t>(spec.Height), 4);
+    put(1, 2);
+    put(static_cast<std::uint32_t>(spec.BitCount), 2);
+    put(spec.Compression, 4);
+    put(static_cast<std::uint32_t>(spec.Pixels.size()), 4);
+    put(0, 8);
+    put(static_cast<std::uint32_t>(spec.Palette.size()), 4);
+    put(0, 4);
+    for (const std::uint32_t mask : spec.Masks)
+        put(mask, 4);
+    out.resize(14 + spec.InfoSize + (masksAfter ? spec.Masks.size() * 4 : 0), 0);
+    for (const QRgb color : spec.Palette)
+        put(static_cast<std::uint32_t>(qBlue(color) | qGreen(color) << 8 | qRed(color) << 16), 4);
+    out.insert(out.end(), spec.Pixels.begin(), spec.Pixels.end());
+    return out;
+}
