@@ -162,7 +162,7 @@ void TsSkinManager::SetSkinDirectory(const QString& directory) {
 QString TsSkinManager::SkinInfo() const {
     if (!active_ || !skin_)
         return QStringLiteral("N/A");
-    return QString::number(skin_->SkinData.Version);
+    return QString::fromStdString(skin_->SkinData.VersionText);
 }
 
 void TsSkinManager::SetSkinName(const QString& name) {
@@ -216,8 +216,8 @@ void TsSkinManager::LoadSkin() {
 void TsSkinManager::LoadPackageFile(const std::string& path) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path, MaxPackageFileSize);
     const SkinDirectoryRules rules = PlatformSkinDirectoryRules();
-    SkinTablesPtr tables =
-        LoadSkinPackage(bytes, [this](const std::string& m) { MessageReporter(QString::fromStdString(m)); });
+    SkinTablesPtr tables = LoadSkinPackage(
+        bytes, [this](const std::string& m) { MessageReporter(QString::fromStdString(m)); }, LoadOptions());
     Swap(std::move(tables), FullSkinDirectory(Local(skinDirectory_), rules) + rules.Separator, true);
 }
 
@@ -229,7 +229,7 @@ void TsSkinManager::LoadBuiltInOrFolder() {
     const std::string folder = FullSkinDirectory(Local(skinDirectory_), rules) + rules.Separator +
                                Local(skinName_) + rules.Separator;
     if (FileExists(folder + "Options.dat")) {
-        Swap(LoadSkinFolder(folder, onMessage), folder, false);
+        Swap(LoadSkinFolder(folder, onMessage, LoadOptions()), folder, false);
         return;
     }
     const auto found = std::find_if(InternalSkins.begin(), InternalSkins.end(),
@@ -254,8 +254,9 @@ void TsSkinManager::LoadBuiltInOrFolder() {
     }
     // A built-in skin without a package would describe itself through its collections; the
     // program has none of that kind, so such an item is a skin without sections.
-    SkinTablesPtr tables = item->Data.isEmpty() ? std::make_shared<const SkinTables>()
-                                                : LoadSkinPackage(BytesOf(item->Data), onMessage);
+    SkinTablesPtr tables = item->Data.isEmpty()
+                               ? std::make_shared<const SkinTables>()
+                               : LoadSkinPackage(BytesOf(item->Data), onMessage, LoadOptions());
     Swap(std::move(tables), std::string(), true);
     loadedBuiltIn_ = source;
 }
@@ -263,6 +264,15 @@ void TsSkinManager::LoadBuiltInOrFolder() {
 bool TsSkinManager::BuiltInSource::operator==(const BuiltInSource& other) const {
     return Data.isSharedWith(other.Data) && HueOffset == other.HueOffset && Saturation == other.Saturation &&
            CommonSections == other.CommonSections;
+}
+
+SkinLoadOptions TsSkinManager::LoadOptions() const {
+    SkinLoadOptions options;
+    options.HueOffset = hueOffset_;
+    options.Saturation = saturation_;
+    for (const QString& line : commonSections_)
+        options.CommonSections.push_back(line.toStdString());
+    return options;
 }
 
 void TsSkinManager::Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage) {

@@ -3,6 +3,7 @@
 // where it comes from (a package file, a skin folder, a built-in skin), has it loaded into a new
 // set of tables, swaps them in when the load has succeeded, and tells every window and control.
 
+#include "SkinLoader.h"
 #include "SkinSettings.h"
 #include "SkinTables.h"
 #include "ThirdPartyList.h"
@@ -98,6 +99,7 @@ private:
     void Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage);
     void ReportError(const QString& message);
     void ReloadCurrent();
+    SkinLoadOptions LoadOptions() const;
 
     bool active_ = true;
     bool loading_ = false;

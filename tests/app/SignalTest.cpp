@@ -12,8 +12,8 @@
 #include <QStringList>
 #include <csignal>
 #include <filesystem>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -131,7 +131,8 @@ TEST_P(SignalledProgram, ClosesLikeACloseAndKeepsTheDatabase) {
     const std::string script = c.Script;
     const QString backedUp = path + " 백업작업 완료.";
     const QString optimised = path + " 데이터베이스 최적화 완료.";
-    const QString failed = path + " 최적화 진행 오류.";
+    // A failed restore ends with the error line, the engine's reason and the original put back.
+    const QString failed = path + " 기존파일 복원.";
     const QString closed = script == "idle"              ? QStringLiteral("closed  | ")
                            : script == "restore"         ? "closed " + backedUp + " | " + optimised
                            : script == "failing-restore" ? "closed " + backedUp + " | " + failed
@@ -141,7 +142,8 @@ TEST_P(SignalledProgram, ClosesLikeACloseAndKeepsTheDatabase) {
     EXPECT_EQ(CountRows(db), Rows / 2) << "the database, intact, rebuilt or put back";
     // Besides the database and its backup only the run's record and lock may stay: the record
     // keeps track of the backup a close leaves, for the next pick of the database.
-    const std::set<std::string> allowed{"shop.fdb", "shop.BAK", ".shop.fdb.morvane-run", ".shop.fdb.morvane-lock"};
+    const std::set<std::string> allowed{"shop.fdb", "shop.BAK", ".shop.fdb.morvane-run",
+                                        ".shop.fdb.morvane-lock"};
     for (const auto& entry : fs::directory_iterator(dir.Path()))
         EXPECT_TRUE(allowed.contains(entry.path().filename().string())) << "left behind: " << entry.path();
     EXPECT_EQ(ReadFileBytes(ChildFolder() + "kvSkinNumber.ini"), "[SkinNumber]\r\nNumber=1\r\n")

@@ -1,6 +1,5 @@
 // The whole compaction driven through the window's handlers, on real databases, with the
 // Firebird engine embedded in this process (service "service_mgr").
-#include "WorkflowFixture.h"
 #include "FileSystem.h"
 #include "IBServices.h"
 #include "MorvaneMain.h"
@@ -11,6 +10,7 @@
 #include "TsButton.h"
 #include "TsComboBox.h"
 #include "TsGauge.h"
+#include "WorkflowFixture.h"
 
 #include <QLabel>
 #include <QProcess>
@@ -299,9 +299,8 @@ TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
         EXPECT_EQ(optimiseLog.back().text,
                   path + (c.Job == TJob::Restore ? " 데이터베이스 최적화 완료." : " 기존파일 복원."));
         if (c.Job == TJob::FailingRestore) {
-            EXPECT_TRUE(std::ranges::any_of(optimiseLog, [&](const auto& line) {
-                return line.text == path + " 최적화 진행 오류.";
-            }));
+            EXPECT_TRUE(std::ranges::any_of(
+                optimiseLog, [&](const auto& line) { return line.text == path + " 최적화 진행 오류."; }));
         }
     }
     EXPECT_EQ(fs::exists(bak), c.BackupKept);

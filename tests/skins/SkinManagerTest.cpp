@@ -313,6 +313,29 @@ TEST_F(SkinManagerTest, CachedIndexesFollowTheSkin) {
     EXPECT_EQ(cache.CheckGlyph(TsCheckGlyph::BoxChecked), -1);
 }
 
+TEST_F(SkinManagerTest, HueSaturationAndCommonSectionsReloadTheSkinWithThem) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    const auto buttonColor = [this] {
+        const SkinTables& skin = *manager->Skin();
+        return skin.Section(skin.FindSection("BUTTON"))->Color;
+    };
+    EXPECT_EQ(buttonColor(), 255); // red, 00BBGGRR
+    const int before = manager->SkinGeneration();
+    manager->SetHueOffset(120);
+    EXPECT_EQ(manager->SkinGeneration(), before + 1);
+    EXPECT_EQ(buttonColor(), 0x00FF00) << "red turned by 120 degrees is green";
+    manager->SetHueOffset(0);
+    manager->SetSaturation(-100);
+    EXPECT_EQ(buttonColor() & 0xFF, (buttonColor() >> 8) & 0xFF) << "no saturation: grey";
+    manager->SetSaturation(0);
+    manager->SetCommonSections({QStringLiteral("[BUTTON]"), QStringLiteral("COLOR = 16711680"),
+                                QStringLiteral("; a comment keeps its blanks")});
+    EXPECT_EQ(manager->CommonSections().at(1), "COLOR=16711680");
+    EXPECT_EQ(manager->CommonSections().at(2), "; a comment keeps its blanks");
+    EXPECT_EQ(buttonColor(), 16711680) << "the common lines win over the skin's";
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST(SkinVersionMessage, OnlyAnArgumentSlashAcverInAnyCaseAsksForIt) {
     std::vector<QString> shown;
     const auto show = [&shown](const QString& text) {
