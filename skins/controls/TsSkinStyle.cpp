@@ -421,7 +421,8 @@ int TsSkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
 
 int TsSkinStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                            QStyleHintReturn* returnData) const {
-    if (Skin() != nullptr && hint == SH_ScrollBar_Transient)
+    // Skinned scroll bars are always there, and dialog buttons carry words, not pictures.
+    if (Skin() != nullptr && (hint == SH_ScrollBar_Transient || hint == SH_DialogButtonBox_ButtonsHaveIcons))
         return 0;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
