@@ -120,24 +120,11 @@ bool ParseLine(const std::string& key, std::istringstream& in, TRunRecord& recor
     return false;
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool WriteFlushed(const std::string& path, const std::string& bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return false;
-    const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool ok = WriteAllBytes(fd, bytes) && ::fsync(fd) == 0;
     const int saved = errno;
     const bool closed = ::close(fd) == 0;
     errno = saved;

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FileSystem.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -38,18 +40,6 @@ private:
     std::string path_;
 };
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A link is replaced through its target, so the link itself survives the rename.
 std::string ResolveTarget(const std::string& path) {
     struct stat st {};
@@ -72,19 +62,6 @@ int CreateTemp(const std::string& target, std::string& tempPath) {
             return fd;
     }
     return -1;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Settings files hold a few hundred bytes; anything this large is not one of them.
@@ -208,7 +185,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& contents) {
         if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0)
             return false;
     }
-    if (!WriteAll(temp.Fd(), contents) || ::fsync(temp.Fd()) != 0 || !temp.Close())
+    if (!WriteAllBytes(temp.Fd(), contents) || ::fsync(temp.Fd()) != 0 || !temp.Close())
         return false;
     if (::rename(temp.Path().c_str(), target.c_str()) != 0)
         return false;

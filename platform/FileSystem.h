@@ -77,6 +77,9 @@ bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from);
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
 
+// Writes every byte to an open file, going on after interruptions; false on any error.
+bool WriteAllBytes(int fd, const std::string& bytes);
+
 // The names in a folder, as bytes, at most `limit` of them; false when the folder cannot be
 // read or holds more.
 bool ListFolder(const std::string& folder, std::size_t limit, std::vector<std::string>& names);

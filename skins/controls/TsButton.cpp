@@ -76,27 +76,12 @@ void TsButton::StateMayHaveChanged() {
 
 bool TsButton::event(QEvent* event) {
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        command->Result = 1;
-        if (!SkinData.Accepts(*command))
-            return true;
-        switch (command->Command()) {
-        case TsSkinCommand::NewSkin:
-            SkinData.UpdateIndexes();
+        const auto invalidate = [this] {
             Invalidate();
-            break;
-        case TsSkinCommand::RemoveSkin:
-            SkinData.ClearIndexes();
-            Invalidate();
-            break;
-        case TsSkinCommand::Refresh:
-            Invalidate();
-            break;
-        case TsSkinCommand::StopFading:
-            fade_->Stop();
-            break;
-        default:
-            break;
-        }
+        };
+        AnswerSkinCommand(*command, SkinData, {invalidate, invalidate, invalidate, [this] {
+                                                   fade_->Stop();
+                                               }});
         return true;
     }
     const bool handled = QPushButton::event(event);

@@ -51,25 +51,10 @@ QRect TsComboBox::ButtonRect() const {
 
 bool TsComboBox::event(QEvent* event) {
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        command->Result = 1;
-        if (!SkinData.Accepts(*command))
-            return true;
-        switch (command->Command()) {
-        case TsSkinCommand::NewSkin:
-            SkinData.UpdateIndexes();
+        const auto repaint = [this] {
             update();
-            break;
-        case TsSkinCommand::RemoveSkin:
-            SkinData.ClearIndexes();
-            update();
-            break;
-        case TsSkinCommand::Refresh:
-            SkinData.BGChanged = true;
-            update();
-            break;
-        default:
-            break;
-        }
+        };
+        AnswerSkinCommand(*command, SkinData, {repaint, repaint, repaint, nullptr});
         return true;
     }
     return QComboBox::event(event);

@@ -66,7 +66,17 @@ bool TsEditAdapter::eventFilter(QObject* watched, QEvent* event) {
     if (watched != control_)
         return false;
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        HandleCommand(*command);
+        AnswerSkinCommand(*command, SkinData,
+                          {[this] {
+                               if (!SkinData.Skinned())
+                                   Restore();
+                           },
+                           [this] { Restore(); },
+                           [this] {
+                               if (SkinData.Skinned())
+                                   Apply();
+                           },
+                           nullptr});
         return true;
     }
     // The frame shows focus and the mouse: repaint it when either comes or goes.
@@ -74,28 +84,4 @@ bool TsEditAdapter::eventFilter(QObject* watched, QEvent* event) {
                      event->type() == QEvent::HoverEnter || event->type() == QEvent::HoverLeave))
         control_->update();
     return false;
-}
-
-void TsEditAdapter::HandleCommand(TsSkinCommandEvent& command) {
-    command.Result = 1;
-    if (!SkinData.Accepts(command))
-        return;
-    switch (command.Command()) {
-    case TsSkinCommand::NewSkin:
-        SkinData.UpdateIndexes();
-        if (!SkinData.Skinned())
-            Restore();
-        break;
-    case TsSkinCommand::RemoveSkin:
-        SkinData.ClearIndexes();
-        Restore();
-        break;
-    case TsSkinCommand::Refresh:
-        SkinData.BGChanged = true;
-        if (SkinData.Skinned())
-            Apply();
-        break;
-    default:
-        break;
-    }
 }

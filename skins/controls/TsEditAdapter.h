@@ -25,7 +25,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void HandleCommand(TsSkinCommandEvent& command);
     void Apply();
     void Restore();
 

@@ -254,32 +254,23 @@ void TsGauge::GlowTimerTick() {
 
 bool TsGauge::event(QEvent* event) {
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        command->Result = 1;
-        if (!SkinData.Accepts(*command))
-            return true;
-        switch (command->Command()) {
-        case TsSkinCommand::NewSkin:
-            SkinData.UpdateIndexes();
-            Invalidate();
-            break;
-        case TsSkinCommand::RemoveSkin:
-            if (animated_)
-                timer_.stop();
-            SkinData.ClearIndexes();
-            Invalidate();
-            shownGlow_.reset();
-            repaint();
-            break;
-        case TsSkinCommand::Refresh:
-            SkinData.UpdateIndexes();
-            Invalidate();
-            update();
-            if (animated_ && !loading_)
-                StartGlowIfAnimated();
-            break;
-        default:
-            break;
-        }
+        AnswerSkinCommand(*command, SkinData,
+                          {[this] { Invalidate(); },
+                           [this] {
+                               if (animated_)
+                                   timer_.stop();
+                               Invalidate();
+                               shownGlow_.reset();
+                               repaint();
+                           },
+                           [this] {
+                               SkinData.UpdateIndexes();
+                               Invalidate();
+                               update();
+                               if (animated_ && !loading_)
+                                   StartGlowIfAnimated();
+                           },
+                           nullptr});
         return true;
     }
     return QWidget::event(event);

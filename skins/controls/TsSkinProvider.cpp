@@ -91,6 +91,10 @@ TsSkinProvider* TsSkinProvider::Of(const QWidget* window) {
 
 void TsSkinProvider::Bind() {
     SkinData.UpdateIndexes();
+    ApplyBinding();
+}
+
+void TsSkinProvider::ApplyBinding() {
     const SkinTables* skin = SkinData.Skin();
     if (!SkinData.Skinned()) {
         RestoreFrame();
@@ -359,7 +363,9 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_)
         return false;
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        HandleCommand(*command);
+        AnswerSkinCommand(
+            *command, SkinData,
+            {[this] { ApplyBinding(); }, [this] { RestoreFrame(); }, [this] { Invalidate(); }, nullptr});
         return true;
     }
     if (!frameApplied_)
@@ -402,26 +408,6 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         return false;
     default:
         return false;
-    }
-}
-
-void TsSkinProvider::HandleCommand(TsSkinCommandEvent& command) {
-    command.Result = 1;
-    if (!SkinData.Accepts(command))
-        return;
-    switch (command.Command()) {
-    case TsSkinCommand::NewSkin:
-        Bind();
-        break;
-    case TsSkinCommand::RemoveSkin:
-        SkinData.ClearIndexes();
-        RestoreFrame();
-        break;
-    case TsSkinCommand::Refresh:
-        Invalidate();
-        break;
-    default:
-        break;
     }
 }
 

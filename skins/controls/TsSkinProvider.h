@@ -44,8 +44,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void HandleCommand(TsSkinCommandEvent& command);
+    // Looks the indexes up in the current skin, then wears its frame (or gives it back).
     void Bind();
+    void ApplyBinding();
     void ApplyFrame();
     void RestoreFrame();
     void SetFrameMargins(const QMargins& margins);

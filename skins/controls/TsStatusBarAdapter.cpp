@@ -52,26 +52,17 @@ bool TsStatusBarAdapter::eventFilter(QObject* watched, QEvent* event) {
     if (watched != bar_)
         return false;
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
-        command->Result = 1;
-        if (!SkinData.Accepts(*command))
-            return true;
-        switch (command->Command()) {
-        case TsSkinCommand::NewSkin:
-            SkinData.UpdateIndexes();
-            if (!SkinData.Skinned())
-                Restore();
-            break;
-        case TsSkinCommand::RemoveSkin:
-            SkinData.ClearIndexes();
-            Restore();
-            break;
-        case TsSkinCommand::Refresh:
-            if (SkinData.Skinned())
-                Apply();
-            break;
-        default:
-            break;
-        }
+        AnswerSkinCommand(*command, SkinData,
+                          {[this] {
+                               if (!SkinData.Skinned())
+                                   Restore();
+                           },
+                           [this] { Restore(); },
+                           [this] {
+                               if (SkinData.Skinned())
+                                   Apply();
+                           },
+                           nullptr});
         return true;
     }
     if (event->type() == QEvent::Paint && applied_ && SkinData.Skinned()) {

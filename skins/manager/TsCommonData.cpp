@@ -61,3 +61,33 @@ bool TsCommonData::Accepts(const TsSkinCommandEvent& event) const {
 bool TsCommonData::Updating() {
     return TsSkinManager::SkinUpdating();
 }
+
+void AnswerSkinCommand(TsSkinCommandEvent& command, TsCommonData& binding,
+                       const TsSkinCommandActions& actions) {
+    command.Result = 1;
+    if (!binding.Accepts(command))
+        return;
+    const auto run = [](const std::function<void()>& action) {
+        if (action)
+            action();
+    };
+    switch (command.Command()) {
+    case TsSkinCommand::NewSkin:
+        binding.UpdateIndexes();
+        run(actions.NewSkin);
+        break;
+    case TsSkinCommand::RemoveSkin:
+        binding.ClearIndexes();
+        run(actions.RemoveSkin);
+        break;
+    case TsSkinCommand::Refresh:
+        binding.BGChanged = true;
+        run(actions.Refresh);
+        break;
+    case TsSkinCommand::StopFading:
+        run(actions.StopFading);
+        break;
+    case TsSkinCommand::QuerySkinned:
+        break;
+    }
+}

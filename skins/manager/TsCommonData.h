@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 class QWidget;
 class TsSkinManager;
@@ -65,3 +66,19 @@ private:
     QPointer<TsSkinManager> manager_;
     SkinTablesPtr tables_;
 };
+
+// What a skinned control does on each skin command beyond what its binding does itself (look
+// the indexes up again on a new skin, forget them when the skin is removed). Empty ones do
+// nothing.
+struct TsSkinCommandActions {
+    std::function<void()> NewSkin;
+    std::function<void()> RemoveSkin;
+    std::function<void()> Refresh;
+    std::function<void()> StopFading;
+};
+
+// Answers a skin command for a control bound by `binding`: "query skinned" with 1, new skin,
+// remove skin and refresh only from the binding's own manager, each through the binding first
+// and then `actions`.
+void AnswerSkinCommand(TsSkinCommandEvent& command, TsCommonData& binding,
+                       const TsSkinCommandActions& actions);
