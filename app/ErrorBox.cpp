@@ -40,7 +40,10 @@ void SetErrorBoxPresenter(ErrorBoxPresenter presenter) {
 }
 
 void ShowStandardErrorBox(const QString& message) {
-    const QString text = WithFullStop(message);
+    ShowErrorBox(WithFullStop(message));
+}
+
+void ShowErrorBox(const QString& text) {
     if (Presenter()) {
         Presenter()(ApplicationTitle(), text);
         return;

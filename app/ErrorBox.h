@@ -17,6 +17,9 @@ QString WithFullStop(const QString& message);
 
 // Shows the error box (error icon, OK, the application title as caption).
 void ShowStandardErrorBox(const QString& message);
+// The same box with the text exactly as given, without the full-stop rule (the skin manager's
+// load errors).
+void ShowErrorBox(const QString& text);
 
 // Tests replace the modal box with a recorder; pass an empty function to restore the box.
 using ErrorBoxPresenter = std::function<void(const QString& title, const QString& text)>;

@@ -59,10 +59,11 @@ bool TMorvaneMainForm::GuardedHere(const std::function<void()>& handler) {
     }
 }
 
-void TMorvaneMainForm::ReportError(const QString& message) {
+void TMorvaneMainForm::ReportError(const QString& message, bool fullStop) {
+    const QString text = fullStop ? WithFullStop(message) : message;
     // While the program ends, a box would wait for a user who may not be there.
     if (terminating_)
-        std::cerr << ApplicationTitle().toStdString() << ": " << WithFullStop(message).toStdString() << '\n';
+        std::cerr << ApplicationTitle().toStdString() << ": " << text.toStdString() << '\n';
     else
-        ShowStandardErrorBox(message);
+        ShowErrorBox(text);
 }

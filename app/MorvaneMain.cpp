@@ -164,7 +164,7 @@ void TMorvaneMainForm::CreateSkinManager() {
     sSkinManager = new TsSkinManager(this);
     sSkinManager->setObjectName(QStringLiteral("sSkinManager"));
     sSkinManager->ErrorReporter = [this](const QString& message) {
-        ReportError(message);
+        ReportError(message, false);
     };
     sSkinManager->BeginLoading();
     sSkinManager->InternalSkins = BuiltInSkins();

@@ -130,7 +130,8 @@ private:
     void DeferClose(TPendingClose close);
     void CloseIfPending();
     bool GuardedHere(const std::function<void()>& handler);
-    void ReportError(const QString& message);
+    // The standard error box (with the full-stop rule), or the skin manager's box (without it).
+    void ReportError(const QString& message, bool fullStop = true);
 
     // Workflow helpers (MorvaneSteps.cpp, MorvanePick.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);

@@ -1,0 +1,84 @@
+// The main window under its skins: a skin that cannot be loaded, a broken skin beside the
+// program, and what the window's controls and adapters are bound to.
+#include "ErrorBox.h"
+#include "FileSystem.h"
+#include "MorvaneMain.h"
+#include "TRichEdit.h"
+#include "TsButton.h"
+#include "TsComboBox.h"
+#include "TsGauge.h"
+#include "TsSkinManager.h"
+#include "TsSkinProvider.h"
+
+#include <QCoreApplication>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SkinWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetErrorBoxPresenter([this](const QString&, const QString& text) { errors << text; });
+        fs::create_directories(SkinFolder());
+    }
+    void TearDown() override {
+        SetErrorBoxPresenter({});
+        fs::remove_all(SkinFolder());
+    }
+    static std::string SkinFolder() { return ProgramFolder() + "Skin"; }
+    static void Choose(TMorvaneMainForm& form, const char* skin) {
+        form.sComboBox1->SetItemIndex(form.sComboBox1->findText(QString::fromLatin1(skin)));
+        form.sComboBox1Change();
+    }
+
+    QStringList errors;
+};
+
+} // namespace
+
+TEST_F(SkinWindowTest, APackageFileWithAWrongMagicShowsItsErrorAndTheWindowKeepsItsSkin) {
+    std::ofstream(SkinFolder() + "/DarkGlass (internal).ktz", std::ios::binary) << "ktzf\x01\x00\x00\x00";
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    const SkinTablesPtr before = form.sSkinManager->Skin();
+    Choose(form, "DarkGlass");
+    // The manager's own box: the message as it stands, no full stop added.
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Loaded data is not a packed Kestrane file")});
+    EXPECT_EQ(form.sSkinManager->SkinName(), "NextAlpha (internal)");
+    EXPECT_EQ(form.sSkinManager->Skin(), before);
+    EXPECT_TRUE(form.sButton1->SkinData.Skinned());
+    EXPECT_TRUE(TsSkinProvider::Of(&form)->FrameApplied());
+    // The window goes on: another skin loads.
+    Choose(form, "LongHorn");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "LongHorn (internal)");
+    EXPECT_EQ(form.sSkinManager->SkinInfo(), "6.4");
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGetAdapters) {
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    ASSERT_NE(TsSkinProvider::Of(&form), nullptr) << "the main window is skinned through the hook";
+    for (TsButton* button : {form.sButton1, form.sButton2, form.sButton5})
+        EXPECT_EQ(button->SkinData.Section()->SectionName, "SPEEDBUTTON");
+    EXPECT_EQ(form.sComboBox1->SkinData.Section()->SectionName, "COMBOBOX");
+    EXPECT_EQ(form.MyGauge->SkinData.Section()->SectionName, "GAUGE");
+    // The edit adapter gives the text boxes the skin's edit colours.
+    const TsGeneralData* edit =
+        form.sSkinManager->Skin()->Section(form.sSkinManager->Skin()->FindSection("EDIT"));
+    const QColor base(edit->Color & 0xFF, (edit->Color >> 8) & 0xFF, (edit->Color >> 16) & 0xFF);
+    EXPECT_EQ(form.RichEdit1->palette().color(QPalette::Base), base);
+    // Removing skinning gives every control its standard look back.
+    form.sSkinManager->SetActive(false);
+    EXPECT_EQ(TsSkinProvider::Of(&form), nullptr);
+    EXPECT_FALSE(form.sButton1->SkinData.Skinned());
+    EXPECT_FALSE(form.MyGauge->SkinData.Skinned());
+    EXPECT_NE(form.RichEdit1->palette().color(QPalette::Base), base);
+    EXPECT_EQ(form.ClientArea->size(), QSize(734, 414));
+}
