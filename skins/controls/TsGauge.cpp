@@ -220,15 +220,22 @@ void TsGauge::SetAnimated(bool value) {
 }
 
 int TsGauge::ProgressSectionIndex() const {
+    // Looked up by name only when the skin or the properties that choose the section change.
     const SkinTables* skin = SkinData.Skin();
+    const ProgressChoice choice{skin, progressSkin_, kind_, animated_};
+    if (choice == progressChoice_)
+        return progressIndex_;
+    progressChoice_ = choice;
+    progressIndex_ = -1;
     if (skin == nullptr)
-        return -1;
+        return progressIndex_;
     if (!progressSkin_.isEmpty())
-        return skin->FindSection(progressSkin_.toUpper().toStdString());
-    if (kind_ == TsGaugeKind::gkVerticalBar && !animated_)
-        if (const int vertical = skin->FindSection("PROGRESSV"); vertical >= 0)
-            return vertical;
-    return skin->FindSection("PROGRESSH");
+        progressIndex_ = skin->FindSection(progressSkin_.toUpper().toStdString());
+    else if (kind_ == TsGaugeKind::gkVerticalBar && !animated_ && skin->FindSection("PROGRESSV") >= 0)
+        progressIndex_ = skin->FindSection("PROGRESSV");
+    else
+        progressIndex_ = skin->FindSection("PROGRESSH");
+    return progressIndex_;
 }
 
 bool TsGauge::HasGlowRegion() const {
@@ -254,6 +261,9 @@ void TsGauge::GlowTimerTick() {
 
 bool TsGauge::event(QEvent* event) {
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
+        // New tables may stand where old ones stood: the progress section is looked up again.
+        progressChoice_.Skin = nullptr;
+        progressChoice_.Section = QStringLiteral("?");
         AnswerSkinCommand(*command, SkinData,
                           {[this] { Invalidate(); },
                            [this] {

@@ -120,4 +120,14 @@ private:
     QImage text_;
     QImage region_; // the glow region over the filled part
     QImage glowPicture_;
+    // The progress section, and what it was chosen for.
+    struct ProgressChoice {
+        const SkinTables* Skin = nullptr;
+        QString Section;
+        TsGaugeKind Kind = TsGaugeKind::gkHorizontalBar;
+        bool Animated = true;
+        bool operator==(const ProgressChoice&) const = default;
+    };
+    mutable ProgressChoice progressChoice_{nullptr, QStringLiteral("?"), TsGaugeKind::gkText, false};
+    mutable int progressIndex_ = -1;
 };
