@@ -13,7 +13,9 @@ namespace {
 double StartOnce(const QString& probe, const QString& kind) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The offscreen platform unless the caller chose one (xcb under xvfb-run, for a real X server).
+    if (!environment.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
