@@ -50,15 +50,6 @@ std::array<FrameLook, 5> Buttons() {
     return {normal, hot, pressed, disabled, focused};
 }
 
-FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2) {
-    FrameLook look;
-    look.Radius = radius;
-    look.Margin = 3;
-    look.Outside = outside;
-    look.Rim = rim;
-    return look;
-}
-
 std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(QColor("#8AA3C8"), Window, 2);
     base.HighlightTop = Alpha(QColor("#3D5F94"), 0.18);
@@ -155,13 +146,6 @@ void SetSections(SkinStyle& s) {
 
 // A flat tool button: the colour of what it stands on, square, so the section's colour (which
 // sets the disabled text's mix) does not show.
-FrameLook FlatOn(const QColor& background) {
-    FrameLook flat;
-    flat.Radius = 0;
-    flat.Fill = background;
-    return flat;
-}
-
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#123A7A"), QColor("#2E62BA"), White(0.2), QColor("#1B4A9C"), White(0.45)};
     WindowFrameLook inactive{QColor("#6A7D9E"), QColor("#B4C3DB"), White(0.35), QColor("#8D9FBE"),

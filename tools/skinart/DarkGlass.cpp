@@ -57,15 +57,6 @@ std::array<FrameLook, 5> Buttons() {
     return {normal, hot, pressed, disabled, focused};
 }
 
-FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2) {
-    FrameLook look;
-    look.Radius = radius;
-    look.Margin = 3;
-    look.Outside = outside;
-    look.Rim = rim;
-    return look;
-}
-
 std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(Ink, Window, 2);
     base.HighlightTop = Black(0.5);

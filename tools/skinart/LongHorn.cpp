@@ -94,15 +94,6 @@ std::array<FrameLook, 4> TabLooks() {
     return WithDisabled(normal, hot, selected, Alpha(Window, 0.55));
 }
 
-FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2) {
-    FrameLook look;
-    look.Radius = radius;
-    look.Margin = 3;
-    look.Outside = outside;
-    look.Rim = rim;
-    return look;
-}
-
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
     s.Title.Color = QColor("#9FB0C4");
@@ -177,13 +168,6 @@ void SetSections(SkinStyle& s) {
 
 // A flat tool button: the colour of what it stands on, square, so the section's colour (which
 // sets the disabled text's mix) does not show.
-FrameLook FlatOn(const QColor& background) {
-    FrameLook flat;
-    flat.Radius = 0;
-    flat.Fill = background;
-    return flat;
-}
-
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#5E7592"), QColor("#B7C9DD"), White(0.45), QColor("#8DA4C0"), White(0.75)};
     WindowFrameLook inactive{QColor("#8C9AAB"), QColor("#D6DEE8"), White(0.4), QColor("#AEBBCB"), White(0.6)};

@@ -42,15 +42,6 @@ std::array<FrameLook, 5> Buttons() {
     return {normal, hot, pressed, disabled, focused};
 }
 
-FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2) {
-    FrameLook look;
-    look.Radius = radius;
-    look.Margin = 3;
-    look.Outside = outside;
-    look.Rim = rim;
-    return look;
-}
-
 std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(QColor("#A8A8A8"), Window, 1);
     FrameLook hot = base;
@@ -131,13 +122,6 @@ void SetSections(SkinStyle& s) {
 
 // A flat tool button: the colour of what it stands on, square, so the section's colour (which
 // sets the disabled text's mix) does not show.
-FrameLook FlatOn(const QColor& background) {
-    FrameLook flat;
-    flat.Radius = 0;
-    flat.Fill = background;
-    return flat;
-}
-
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#7C7C7C"), QColor("#CCCCCC"), QColor(), QColor("#ADADAD"), White(0.6)};
     WindowFrameLook inactive{QColor("#A0A0A0"), QColor("#DADADA"), QColor(), QColor("#C0C0C0"), White(0.5)};

@@ -55,21 +55,12 @@ std::array<FrameLook, 5> Buttons() {
     return {normal, hot, pressed, disabled, focused};
 }
 
-FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 3) {
-    FrameLook look;
-    look.Radius = radius;
-    look.Margin = 3;
-    look.Outside = outside;
-    look.Rim = rim;
-    return look;
-}
-
 std::array<FrameLook, 4> EditFrames() {
-    FrameLook base = Simple(Rim, Window);
-    FrameLook hot = Simple(HotRim, Window);
-    FrameLook focused = Simple(Accent, Window);
+    FrameLook base = Simple(Rim, Window, 3);
+    FrameLook hot = Simple(HotRim, Window, 3);
+    FrameLook focused = Simple(Accent, Window, 3);
     focused.Highlight = Alpha(Accent, 0.25);
-    FrameLook disabled = Simple(QColor("#E1E5EA"), Window);
+    FrameLook disabled = Simple(QColor("#E1E5EA"), Window, 3);
     disabled.Fill = Alpha(QColor("#F4F5F7"), 0.75);
     return {base, hot, focused, disabled};
 }
@@ -126,13 +117,6 @@ void SetSections(SkinStyle& s) {
 
 // A flat tool button: the colour of what it stands on, square, so the section's colour (which
 // sets the disabled text's mix) does not show.
-FrameLook FlatOn(const QColor& background) {
-    FrameLook flat;
-    flat.Radius = 0;
-    flat.Fill = background;
-    return flat;
-}
-
 void SetFrames(SkinStyle& s) {
     WindowFrameLook frame{QColor("#AEB6C2"), Qt::white, QColor(), QColor(), QColor()};
     WindowFrameLook inactive{QColor("#C9CFD8"), QColor("#FBFBFC"), QColor(), QColor(), QColor()};
@@ -171,7 +155,8 @@ void SetFrames(SkinStyle& s) {
     s.HeaderFrames[1].Rim = HotRim;
     s.HeaderFrames[2].Rim = PressedRim;
     s.HeaderFrames[2].Fill = PressedFill;
-    s.ToolButtonFrames = {FlatOn(Window), Simple(HotRim, Window), Simple(PressedRim, Window), FlatOn(Window)};
+    s.ToolButtonFrames = {FlatOn(Window), Simple(HotRim, Window, 3), Simple(PressedRim, Window, 3),
+                          FlatOn(Window)};
     s.ToolButtonFrames[2].Fill = PressedFill;
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#A9BCCB"), Window, 3);

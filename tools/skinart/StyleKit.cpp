@@ -97,3 +97,19 @@ void PaintHugeButton(QPainter& p, const QRect& cell, const HugeLook& look) {
         p.drawPath(RoundedBox(inside.adjusted(0.5, 0.5, -0.5, -0.5), look.Radius - 1.5));
     }
 }
+
+FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius) {
+    FrameLook look;
+    look.Radius = radius;
+    look.Margin = 3;
+    look.Outside = outside;
+    look.Rim = rim;
+    return look;
+}
+
+FrameLook FlatOn(const QColor& background) {
+    FrameLook flat;
+    flat.Radius = 0;
+    flat.Fill = background;
+    return flat;
+}

@@ -16,6 +16,11 @@ std::vector<GradientStep> OneBand(const QColor& from, const QColor& to);
 
 // Four state columns from normal, hot and pressed looks: the disabled one is the normal look
 // washed with `wash`.
+// A frame with no fill: just its rim, three pixels of margin, on `outside`.
+FrameLook Simple(const QColor& rim, const QColor& outside, qreal radius = 2);
+// A flat, square patch of `background`.
+FrameLook FlatOn(const QColor& background);
+
 std::array<FrameLook, 4> WithDisabled(const FrameLook& normal, const FrameLook& hot, const FrameLook& pressed,
                                       const QColor& wash);
 
