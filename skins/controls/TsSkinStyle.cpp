@@ -479,7 +479,10 @@ void TsSkinStyle::polish(QWidget* widget) {
 }
 
 void TsSkinStyle::SkinChanged() {
-    QApplication::setPalette(standardPalette());
+    // Every widget hears of a new application palette; the same skin again needs none.
+    const QPalette palette = standardPalette();
+    if (palette != QApplication::palette())
+        QApplication::setPalette(palette);
 }
 
 void InstallSkinStyle() {
