@@ -41,7 +41,7 @@ void ReadPositionPart(QWidget* window, const TSectionReader& reader, TWindowPlac
         placement.MinPosition = {n[0], n[1]};
         placement.MaxPosition = {n[2], n[3]};
     }
-    const QRect bounds = window->frameGeometry();
+    const QRect bounds = WindowFrameRect(window);
     if (const std::string text = reader.PositionText(PlacementKey::NormPos); !text.empty()) {
         found = true;
         const TFourNumbers n =

@@ -37,8 +37,12 @@ TBounds64 Bounds64(const TPlacementRect& rect) {
     return {rect.Left, rect.Top, rect.Right, rect.Bottom};
 }
 
+bool IsFrameless(const QWidget* window) {
+    return (window->windowFlags() & Qt::FramelessWindowHint) != 0;
+}
+
 QMargins FrameMargins(const QWidget* window) {
-    const QRect frame = window->frameGeometry();
+    const QRect frame = WindowFrameRect(window);
     const QRect client = window->geometry();
     return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
             frame.bottom() - client.bottom()};
@@ -46,11 +50,17 @@ QMargins FrameMargins(const QWidget* window) {
 
 QRect NormalFrameRect(const QWidget* window) {
     if (!(window->windowState() & MinMaxStates) || window->normalGeometry().isEmpty())
-        return window->frameGeometry();
+        return WindowFrameRect(window);
     return window->normalGeometry().marginsAdded(FrameMargins(window));
 }
 
 void MoveFrameTo(QWidget* window, const QRect& frame) {
+    if (IsFrameless(window)) {
+        // Placed by its own geometry: move() would still allow for the frame the platform
+        // remembers.
+        window->setGeometry(frame);
+        return;
+    }
     const QMargins margins = FrameMargins(window);
     window->move(frame.topLeft()); // a top-level window's position is that of its frame
     window->resize(std::max(0, frame.width() - margins.left() - margins.right()),
@@ -108,6 +118,12 @@ void ApplyShowCommand(QWidget* window, const TWindowPlacement& placement) {
 }
 
 } // namespace
+
+QRect WindowFrameRect(const QWidget* window) {
+    // Placed by the frame the platform remembers from before, the window would come back larger,
+    // or smaller and further down, at every start.
+    return IsFrameless(window) ? window->geometry() : window->frameGeometry();
+}
 
 TWindowPlacement GetWindowPlacement(const QWidget* window) {
     TWindowPlacement placement;

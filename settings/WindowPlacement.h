@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class QRect;
 class QWidget;
 
 struct TPlacementPoint {
@@ -55,6 +56,10 @@ struct TWindowPlacement {
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 TWindowPlacement GetWindowPlacement(const QWidget* window);
+
+// The window's outer rectangle, frame included. A frameless window (the skin draws its own frame)
+// is its own frame, whatever frame the platform still reports from before it turned frameless.
+QRect WindowFrameRect(const QWidget* window);
 
 // Moves and sizes the window to the normal rectangle, made to fit wholly on the screen that
 // shows most of it (moved, shrunk to the screen's available area, never below a size that can

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -184,6 +185,35 @@ TEST_F(SettingsWindowTest, ClosingSavesThePlacementOfTheWindow) {
     for (const char* key : {"\r\nFlags=", "\r\nShowCmd=", "\r\nPixelsPerInch=", "\r\nMinMaxPos=",
                             "\r\nNormPos=", "\r\nVisible=0\r\n", "\r\nActiveControl=sButton1\r\n"})
         EXPECT_NE(saved.find(key), std::string::npos) << key << " in\n" << saved;
+    fs::remove(placement);
+}
+
+TEST_F(SettingsWindowTest, ReopenedWindowComesBackWhereItWasClosed) {
+    // The skinned window has no platform frame: what is saved is what it is restored to, start
+    // after start, not a few pixels smaller and further down each time.
+    const std::string placement = ProgramFolder() + "kvFormPct.ini";
+    fs::remove(placement);
+    const auto normPos = [&] {
+        const std::string saved = ReadFileBytes(placement);
+        const auto at = saved.find("\r\nNormPos=");
+        return at == std::string::npos ? std::string() : saved.substr(at, saved.find('\r', at + 2) - at);
+    };
+    std::vector<std::string> saved;
+    std::vector<QRect> shown;
+    for (int start = 0; start < 3; ++start) {
+        TMorvaneMainForm form;
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QCoreApplication::processEvents();
+        shown.push_back(form.frameGeometry());
+        EXPECT_TRUE(form.close());
+        saved.push_back(normPos());
+    }
+    ASSERT_FALSE(saved[0].empty());
+    EXPECT_EQ(saved[1], saved[0]);
+    EXPECT_EQ(saved[2], saved[0]);
+    EXPECT_EQ(shown[1], shown[0]);
+    EXPECT_EQ(shown[2], shown[0]);
     fs::remove(placement);
 }
 
