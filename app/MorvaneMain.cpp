@@ -13,6 +13,7 @@
 #include "SizeText.h"
 #include "SkinAttachments.h"
 #include "SkinChoice.h"
+#include "StartupWarmUp.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
 #include "TsButton.h"
@@ -23,12 +24,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QShowEvent>
 #include <QSysInfo>
 #include <QThread>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -36,7 +39,21 @@ namespace {
 constexpr qreal kRichEditIndentPoints = 3; // 60 twips
 
 QFont FormFont() {
-    QFont font(QString::fromUtf8(kFormFontFamily));
+    // The installed font standing in for the Windows name is asked for by its own name: for a
+    // name it does not have, Qt first searches every installed font for the nearest one.
+    const QString windowsName = QString::fromUtf8(kFormFontFamily);
+    const QStringList installed = QFontDatabase::families();
+    QString family = windowsName;
+    for (const QString& substitute : QFont::substitutes(windowsName)) {
+        const auto found = std::find_if(installed.begin(), installed.end(), [&](const QString& name) {
+            return name.compare(substitute, Qt::CaseInsensitive) == 0;
+        });
+        if (found != installed.end()) {
+            family = *found;
+            break;
+        }
+    }
+    QFont font(family);
     font.setPixelSize(kFormFontPixels);
     return font;
 }
@@ -114,7 +131,6 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MorvaneMainForm"));
     setWindowTitle(QString::fromUtf8(kMainFormCaption));
-    setFont(FormFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     ClientArea = new QWidget(this);
@@ -124,6 +140,9 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     resize(kClientWidth, kClientHeight);
     ClientArea->resize(kClientWidth, kClientHeight);
     CreateSkinManager();
+    // The controls measure their texts from here on.
+    WaitForStartupFonts();
+    setFont(FormFont());
     BuildControls();
     CreatePlacement();
     CreateServiceComponents();

@@ -4,12 +4,12 @@
 #include "Exceptions.h"
 #include "MainFormLayout.h"
 #include "MorvaneMain.h"
+#include "ProgramIcon.h"
 #include "SkinVersionMessage.h"
 #include "TerminationWatch.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -73,7 +73,7 @@ int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
     TTerminationWatch termination;
     InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
-    app.setWindowIcon(QIcon(QStringLiteral(":/morvane/MAINICON.png")));
+    app.setWindowIcon(ProgramIcon());
     ShowSkinVersionIfAsked(QCoreApplication::arguments());
     std::unique_ptr<TMorvaneMainForm> window;
     try {

@@ -4,6 +4,7 @@
 #include "IB.h"
 #include "IBConst.h"
 
+#include <atomic>
 #include <cerrno>
 #include <optional>
 #include <string>
@@ -212,6 +213,19 @@ void LoadLibrary() {
 }
 
 } // namespace
+
+void PreloadClientLibrary() {
+    // Opened as the load opens it, and never closed: the load then finds it mapped already.
+    static std::atomic<void*> preloaded{nullptr};
+    if (preloaded.load() != nullptr)
+        return;
+    for (const char* name : LibraryNames) {
+        if (void* handle = OpenLibrary(name)) {
+            preloaded.store(handle);
+            return;
+        }
+    }
+}
 
 void EnsureClientLibrary() {
     if (bindFailure)

@@ -39,6 +39,11 @@ struct TClientEntryPoints {
 // point (every later call raises that same error again; the table is never used half-bound).
 void EnsureClientLibrary();
 
+// Maps the library into the process ahead of its first use, on any thread, so that the first
+// service component does not wait for the loader. Binds and reports nothing: without a library
+// it does nothing, and EnsureClientLibrary finds and reports the failure as ever.
+void PreloadClientLibrary();
+
 // The bound table; only valid after EnsureClientLibrary has returned normally.
 const TClientEntryPoints& ClientLibrary();
 

@@ -1,4 +1,5 @@
 #include "MorvaneMain.h"
+#include "ProgramIcon.h"
 #include "TsSkinManager.h"
 #include "QtPrinters.h"
 #include "TRichEdit.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QIcon>
+#include <QImage>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRawFont>
@@ -127,6 +130,26 @@ TEST(MainForm, HangulRendersWithTheWindowFont) {
     for (QChar c : QStringLiteral("원본파일백업최적화확인종료"))
         EXPECT_TRUE(metrics.inFont(c)) << "no glyph for U+" << std::hex << static_cast<int>(c.unicode());
     EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 11);
+    // The Windows name stands for an installed font, asked for by its own name: a name Qt does not
+    // know sends it searching every installed font for the nearest one first.
+    EXPECT_EQ(form.font().family(), QFontInfo(form.font()).family());
+}
+
+TEST(MainForm, ProgramIconIsTheStoredPicture) {
+    // Compared as painted, premultiplied, pixel by pixel (Qt's reader adds a colour space the
+    // painting never uses).
+    const auto painted = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    const QImage stored = painted(QImage(QStringLiteral(":/morvane/MAINICON.png")));
+    const QImage icon = painted(ProgramIcon().pixmap(QSize(64, 64)).toImage());
+    ASSERT_EQ(stored.size(), QSize(64, 64));
+    ASSERT_EQ(icon.size(), stored.size());
+    int differing = 0;
+    for (int y = 0; y < stored.height(); ++y)
+        for (int x = 0; x < stored.width(); ++x)
+            differing += icon.pixel(x, y) != stored.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(MainForm, ComboSelectionAppliesTheSkinName) {

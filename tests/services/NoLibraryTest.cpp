@@ -14,6 +14,9 @@ TEST(MissingLibrary, RaisesCode1UntilALibraryAppears) {
     for (const char* name : {"libfbclient.so.2", "libfbclient.so"})
         std::ofstream(fs::path(LATE_LIBRARY_DIR) / name, std::ios::trunc) << "not a library";
 
+    // Mapping ahead finds nothing and says nothing; the component still reports the missing library.
+    PreloadClientLibrary();
+    EXPECT_FALSE(ClientLibraryLoaded());
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             TIBRestoreService restore("IBRestoreService");
