@@ -64,7 +64,8 @@ void TsButton::StateMayHaveChanged() {
     if (now == shown_)
         return;
     const TsGeneralData* section = SkinData.Section();
-    const bool fading = section->FadingEnabled && !TsSkinManager::SkinChanging() && isVisible() &&
+    // Nothing fades in from a state that was never painted (a button focused as its window opens).
+    const bool fading = painted_ && section->FadingEnabled && !TsSkinManager::SkinChanging() && isVisible() &&
                         now != TsState::Disabled && shown_ != TsState::Disabled;
     if (fading)
         fade_->Start(Picture(shown_), Picture(now), std::clamp(section->FadingIterations, 1, 20));
@@ -136,6 +137,7 @@ void TsButton::paintEvent(QPaintEvent* event) {
         return;
     }
     shown_ = State();
+    painted_ = true;
     QPainter painter(this);
     painter.drawPixmap(0, 0, fade_->Running() ? fade_->Current() : Picture(shown_));
 }

@@ -41,5 +41,6 @@ private:
     std::array<QPixmap, 5> pictures_; // by state, for the current size, text and skin
     QString picturesText_;
     TsState shown_ = TsState::Normal;
+    bool painted_ = false; // a state has been on the screen, so a change can fade from it
     HoverFade* fade_;
 };

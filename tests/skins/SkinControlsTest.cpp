@@ -25,7 +25,10 @@ protected:
         manager->SetIsDefault(true);
         manager->AnimEffects.SkinChanging.Active = false;
         manager->BeginLoading();
-        manager->InternalSkins = {{QStringLiteral("Test"), ControlsSkin(true)}};
+        TsStoredSkin skin;
+        skin.Name = QStringLiteral("Test");
+        skin.Data = ControlsSkin(true);
+        manager->InternalSkins = {skin};
         manager->SetSkinName(QStringLiteral("Test"));
         manager->ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
         manager->Loaded();
