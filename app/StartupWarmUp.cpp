@@ -5,9 +5,6 @@
 #include "ThreadPlacement.h"
 
 #include <atomic>
-#ifdef __linux__
-#include <pthread.h>
-#endif
 
 namespace {
 
@@ -17,9 +14,6 @@ std::atomic<const TStartupWarmUp*> current{nullptr};
 
 TStartupWarmUp::TStartupWarmUp() : fontsReady_(fontsRead_.get_future().share()) {
     worker_ = std::thread([this] {
-#ifdef __linux__
-        pthread_setname_np(pthread_self(), "warm-up");
-#endif
         ReadFontConfiguration();
         fontsRead_.set_value();
         PreloadClientLibrary();
