@@ -5,6 +5,7 @@
 #include "ThreadPlacement.h"
 
 #include <atomic>
+#include <system_error>
 
 namespace {
 
@@ -13,11 +14,18 @@ std::atomic<const TStartupWarmUp*> current{nullptr};
 } // namespace
 
 TStartupWarmUp::TStartupWarmUp() : fontsReady_(fontsRead_.get_future().share()) {
-    worker_ = std::thread([this] {
-        ReadFontConfiguration();
+    try {
+        worker_ = std::thread([this] {
+            ReadFontConfiguration();
+            fontsRead_.set_value();
+            PreloadClientLibrary();
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process limit, say): the window reads the configuration
+        // itself at its first text and maps the library when it needs it, as it always could.
         fontsRead_.set_value();
-        PreloadClientLibrary();
-    });
+        return;
+    }
     KeepOffCallingProcessor(worker_);
     current.store(this);
 }
@@ -25,7 +33,8 @@ TStartupWarmUp::TStartupWarmUp() : fontsReady_(fontsRead_.get_future().share()) 
 TStartupWarmUp::~TStartupWarmUp() {
     const TStartupWarmUp* self = this;
     current.compare_exchange_strong(self, nullptr);
-    worker_.join();
+    if (worker_.joinable())
+        worker_.join();
 }
 
 void TStartupWarmUp::WaitForFonts() const {
