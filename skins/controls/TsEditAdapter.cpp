@@ -67,16 +67,7 @@ bool TsEditAdapter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
         AnswerSkinCommand(*command, SkinData,
-                          {[this] {
-                               if (!SkinData.Skinned())
-                                   Restore();
-                           },
-                           [this] { Restore(); },
-                           [this] {
-                               if (SkinData.Skinned())
-                                   Apply();
-                           },
-                           nullptr});
+                          ApplyOrRestoreActions(SkinData, [this] { Apply(); }, [this] { Restore(); }));
         return true;
     }
     // The frame shows focus and the mouse: repaint it when either comes or goes.

@@ -53,16 +53,7 @@ bool TsStatusBarAdapter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
         AnswerSkinCommand(*command, SkinData,
-                          {[this] {
-                               if (!SkinData.Skinned())
-                                   Restore();
-                           },
-                           [this] { Restore(); },
-                           [this] {
-                               if (SkinData.Skinned())
-                                   Apply();
-                           },
-                           nullptr});
+                          ApplyOrRestoreActions(SkinData, [this] { Apply(); }, [this] { Restore(); }));
         return true;
     }
     if (event->type() == QEvent::Paint && applied_ && SkinData.Skinned()) {

@@ -62,6 +62,20 @@ bool TsCommonData::Updating() {
     return TsSkinManager::SkinUpdating();
 }
 
+TsSkinCommandActions ApplyOrRestoreActions(const TsCommonData& binding, std::function<void()> apply,
+                                           std::function<void()> restore) {
+    return {[&binding, restore] {
+                if (!binding.Skinned())
+                    restore();
+            },
+            restore,
+            [&binding, apply] {
+                if (binding.Skinned())
+                    apply();
+            },
+            nullptr};
+}
+
 void AnswerSkinCommand(TsSkinCommandEvent& command, TsCommonData& binding,
                        const TsSkinCommandActions& actions) {
     command.Result = 1;

@@ -82,3 +82,9 @@ struct TsSkinCommandActions {
 // and then `actions`.
 void AnswerSkinCommand(TsSkinCommandEvent& command, TsCommonData& binding,
                        const TsSkinCommandActions& actions);
+
+// The answers of an adapter that changes something of a standard control while it is skinned:
+// a new skin it cannot draw, or the skin's removal, puts the control back (`restore`); a refresh
+// of a skinned control changes it (`apply`).
+TsSkinCommandActions ApplyOrRestoreActions(const TsCommonData& binding, std::function<void()> apply,
+                                           std::function<void()> restore);
