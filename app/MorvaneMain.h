@@ -136,8 +136,9 @@ private:
     // Workflow helpers (MorvaneSteps.cpp, MorvanePick.cpp).
     void LogLine(TRichEdit* pane, const QString& message, const QColor& color, bool withPath = true);
     void LogFailure(TRichEdit* pane, const QString& errorLine, const QString& reason);
-    // Waits for the job while the status line shows how far the file it writes has grown.
-    void WaitForServiceJob(TIBControlService& service, const std::string& growingFile, const QString& doing);
+    // Starts the service's job and waits for it while the status line shows how far the file
+    // it writes has grown.
+    void RunServiceJob(TIBControlService& service, const std::string& growingFile, const QString& doing);
     void FocusAndRepaint(TsButton* button);
     QString ShownDatabase() const;
     void StartRun(const std::string& database);

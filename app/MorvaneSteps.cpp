@@ -90,19 +90,32 @@ void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
     button->repaint();
 }
 
-void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service, const std::string& growingFile,
-                                         const QString& doing) {
+void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::string& growingFile,
+                                     const QString& doing) {
     // The job runs in the server (or the embedded engine); its output is read on a worker
     // thread while this thread goes on painting. Step buttons and closing are refused meanwhile.
-    TServiceJobWatcher watcher;
-    jobRunning_ = true;
-    watcher.Start(service);
+    // The status line shows the job from the moment it is asked for: a job the engine refuses
+    // at once (a file that is no database) shows and clears the line like any other.
     QElapsedTimer clock;
     clock.start();
     const auto showProgress = [&] {
         RichEdit5->SetText(
             JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
     };
+    const auto clearProgress = [&] {
+        jobRunning_ = false;
+        RichEdit5->SetText(QString());
+    };
+    jobRunning_ = true;
+    showProgress();
+    try {
+        service.ServiceStart();
+    } catch (...) {
+        clearProgress();
+        throw;
+    }
+    TServiceJobWatcher watcher;
+    watcher.Start(service);
     QEventLoop loop;
     QTimer poll, progress;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -113,14 +126,12 @@ void TMorvaneMainForm::WaitForServiceJob(TIBControlService& service, const std::
     QObject::connect(&progress, &QTimer::timeout, &loop, showProgress);
     poll.start(kJobPollMilliseconds);
     progress.start(kJobProgressMilliseconds);
-    showProgress();
     emit serviceJobWaiting();
     if (!watcher.Finished())
         loop.exec();
     poll.stop();
     progress.stop();
-    jobRunning_ = false;
-    RichEdit5->SetText(QString());
+    clearProgress();
     watcher.RethrowIfFailed();
 }
 
@@ -151,8 +162,7 @@ void TMorvaneMainForm::BackupStep() {
         RichEdit3->setFocus();
         LogLine(RichEdit3, QStringLiteral(" 연결성공."), kBlue);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만드는 중..."), kBlack);
-        IBBackupService->ServiceStart();
-        WaitForServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 백업 중... "));
+        RunServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 백업 중... "));
         run_->BackupWritten();
         AdvanceGauge(40);
         IBBackupService->SetActive(false);
@@ -210,8 +220,7 @@ void TMorvaneMainForm::OptimiseStep() {
         LogLine(RichEdit4, QStringLiteral(" 연결성공."), kBlue);
         LogLine(RichEdit4, QStringLiteral(" 최적화 수행시작."), kGreen);
         LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 만드는 중..."), kBlack);
-        IBRestoreService->ServiceStart();
-        WaitForServiceJob(*IBRestoreService, run_->Database(), QStringLiteral(" 최적화 중... "));
+        RunServiceJob(*IBRestoreService, run_->Database(), QStringLiteral(" 최적화 중... "));
         // The rebuilt database takes the original's owner and mode; only then does the
         // original go.
         run_->RebuildFinished();

@@ -88,7 +88,8 @@ TEST_F(ProgressTest, BackupAndRestoreShowTheBytesWritten) {
     EXPECT_EQ(CountRows(db), kLargeDatabaseRows);
 }
 
-// A job that fails early still leaves the status line as the step leaves it today.
+// A job that fails early (the engine may refuse it at the start call or a moment later) shows
+// the line and still leaves it as the step leaves it today.
 TEST_F(ProgressTest, FailedJobClearsTheLineToo) {
     const std::string junk = dir.File("notes.fdb");
     WriteFileBytes(junk, std::string(100000, 'j'));
