@@ -76,6 +76,7 @@ TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGet
     EXPECT_EQ(form.RichEdit1->palette().color(QPalette::Base), base);
     // Removing skinning gives every control its standard look back.
     form.sSkinManager->SetActive(false);
+    QCoreApplication::processEvents(); // the application's palette reaches widgets as posted events
     EXPECT_EQ(TsSkinProvider::Of(&form), nullptr);
     EXPECT_FALSE(form.sButton1->SkinData.Skinned());
     EXPECT_FALSE(form.MyGauge->SkinData.Skinned());
