@@ -1,13 +1,31 @@
 #include "ThirdPartyList.h"
 
-#include <QRegularExpression>
+namespace {
+
+// The lines of a list's text, broken at CR LF, LF or CR; empty lines are kept.
+QStringList Lines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+} // namespace
 
 void ThirdPartyList::Loaded() {
     for (std::size_t i = 0; i < ThirdPartyKindCount; ++i) {
         if (texts_[i].isEmpty())
             texts_[i] =
                 i == Index(TsThirdPartyKind::ThirdButtons) ? QStringLiteral("TButton") : QStringLiteral(" ");
-        lines_[i] = texts_[i].split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+        lines_[i] = Lines(texts_[i]);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "SkinTestPictures.h"
 #include "SkinVersionMessage.h"
 #include "TempDir.h"
+#include "ThirdPartyList.h"
 #include "TsCommonData.h"
 #include "TsSkinManager.h"
 
@@ -345,4 +346,33 @@ TEST(SkinVersionMessage, OnlyAnArgumentSlashAcverInAnyCaseAsksForIt) {
     ShowSkinVersionIfAsked({QStringLiteral("morvane"), QStringLiteral("acver"), QStringLiteral("/acver2")},
                            show);
     EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("Zentrile v6.68")});
+}
+
+// A list's lines may end in CR LF, LF or CR alike; a class matches a whole line only.
+TEST(ThirdPartyLists, EveryLineBreakSeparatesClassesAndOnlyWholeLinesMatch) {
+    struct Case {
+        const char* Text;
+        const char* ClassName;
+        bool Found;
+    };
+    const Case cases[] = {
+        {" \r\nQTextEdit\r\nQLabel", "QTextEdit", true}, {" \nQTextEdit\nQLabel", "QLabel", true},
+        {" \rQTextEdit\rQLabel", "QTextEdit", true},     {"QTextEdit\r\n\r\nQLabel", "QLabel", true},
+        {"QTextEdit\n\rQLabel", "QLabel", true},         {" \r\nQTextEdit", "QText", false},
+        {" \r\nQTextEdit\r\n", "QTextEdit\r", false},     {" \r\nQTextEdit", "", false},
+        {"QTextEdit\r\n\r\nQLabel", "", true},
+    };
+    for (const Case& c : cases) {
+        ThirdPartyList lists;
+        lists.SetText(TsThirdPartyKind::ThirdEdits, QString::fromLatin1(c.Text));
+        lists.SetText(TsThirdPartyKind::ThirdButtons, QStringLiteral("QPushButton"));
+        for (std::size_t i = 0; i < ThirdPartyKindCount; ++i)
+            if (i != 0 && i != 1)
+                lists.SetText(static_cast<TsThirdPartyKind>(i), QStringLiteral("-"));
+        lists.Loaded();
+        TsThirdPartyKind kind = TsThirdPartyKind::ThirdSpeedButton;
+        EXPECT_EQ(lists.Find(QString::fromLatin1(c.ClassName), kind), c.Found) << c.Text;
+        if (c.Found)
+            EXPECT_EQ(kind, TsThirdPartyKind::ThirdEdits) << c.Text;
+    }
 }
