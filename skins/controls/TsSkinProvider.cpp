@@ -28,20 +28,6 @@ QFont CaptionFont(const QWidget* window) {
     return font;
 }
 
-// Changes a window's flags without the new native window that QWidget::setWindowFlags makes
-// for a window that has one already: the platform window takes the new flags as it is (its
-// frame hints change), so the window keeps its place, its stacking and its focus, and is not
-// taken down and mapped again. A window without a native window yet just takes the flags.
-void ChangeWindowFlags(QWidget* window, Qt::WindowFlags flags) {
-    QWindow* handle = window->testAttribute(Qt::WA_WState_Created) ? window->windowHandle() : nullptr;
-    if (handle == nullptr) {
-        window->setWindowFlags(flags);
-        return;
-    }
-    window->overrideWindowFlags(flags);
-    handle->setFlags(flags);
-}
-
 // A title button the skin has no picture for: a plain vector glyph, so no window ever loses
 // its close button.
 void DrawFallbackButton(QPainter& painter, TitleButton button, const QRect& rect, const QColor& color,
@@ -133,7 +119,10 @@ void TsSkinProvider::ApplyFrame() {
     if (!frameApplied_) {
         savedFlags_ = window_->windowFlags();
         savedMargins_ = window_->contentsMargins();
-        ChangeWindowFlags(window_, savedFlags_ | Qt::FramelessWindowHint);
+        const bool visible = window_->isVisible();
+        window_->setWindowFlags(savedFlags_ | Qt::FramelessWindowHint);
+        if (visible)
+            window_->show();
         window_->setMouseTracking(true);
         // Children must not take the resize cursors the frame shows.
         for (QObject* child : window_->children())
@@ -150,7 +139,10 @@ void TsSkinProvider::RestoreFrame() {
         return;
     SetFrameMargins(QMargins());
     frameApplied_ = false;
-    ChangeWindowFlags(window_, savedFlags_);
+    const bool visible = window_->isVisible();
+    window_->setWindowFlags(savedFlags_);
+    if (visible)
+        window_->show();
     window_->unsetCursor();
     frame_ = QPixmap();
     hot_.reset();
