@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -102,18 +103,15 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
         RichEdit5->SetText(
             JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
     };
-    const auto clearProgress = [&] {
-        jobRunning_ = false;
-        RichEdit5->SetText(QString());
-    };
     jobRunning_ = true;
     showProgress();
-    try {
-        service.ServiceStart();
-    } catch (...) {
-        clearProgress();
-        throw;
-    }
+    // However the job ends, even refused at its start, the line is cleared and the steps are
+    // open again.
+    const auto jobEnded = qScopeGuard([this] {
+        jobRunning_ = false;
+        RichEdit5->SetText(QString());
+    });
+    service.ServiceStart();
     TServiceJobWatcher watcher;
     watcher.Start(service);
     QEventLoop loop;
@@ -131,7 +129,6 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
         loop.exec();
     poll.stop();
     progress.stop();
-    clearProgress();
     watcher.RethrowIfFailed();
 }
 
