@@ -119,10 +119,7 @@ void TsSkinProvider::ApplyFrame() {
     if (!frameApplied_) {
         savedFlags_ = window_->windowFlags();
         savedMargins_ = window_->contentsMargins();
-        const bool visible = window_->isVisible();
-        window_->setWindowFlags(savedFlags_ | Qt::FramelessWindowHint);
-        if (visible)
-            window_->show();
+        ChangeWindowFlags(savedFlags_ | Qt::FramelessWindowHint);
         window_->setMouseTracking(true);
         // Children must not take the resize cursors the frame shows.
         for (QObject* child : window_->children())
@@ -139,15 +136,27 @@ void TsSkinProvider::RestoreFrame() {
         return;
     SetFrameMargins(QMargins());
     frameApplied_ = false;
-    const bool visible = window_->isVisible();
-    window_->setWindowFlags(savedFlags_);
-    if (visible)
-        window_->show();
+    ChangeWindowFlags(savedFlags_);
     window_->unsetCursor();
     frame_ = QPixmap();
     hot_.reset();
     pressed_.reset();
     window_->update();
+}
+
+void TsSkinProvider::ChangeWindowFlags(Qt::WindowFlags flags) {
+    // New flags take the native window down; a window on the screen is shown again with them.
+    // A window whose native window already exists but that is not shown yet is in the middle
+    // of its first show (it is polished after its native window is made): its show goes on
+    // and puts a native window on the screen, but the widget no longer counts it as its own,
+    // so it could never be hidden again. It is taken back once the show is over, after the
+    // window has been placed (taking it earlier would lose its place under a window manager).
+    const bool visible = window_->isVisible();
+    const bool showing = !visible && window_->testAttribute(Qt::WA_WState_Created);
+    window_->setWindowFlags(flags);
+    if (visible)
+        window_->show();
+    adoptNativeWindow_ = showing;
 }
 
 void TsSkinProvider::SetFrameMargins(const QMargins& margins) {
@@ -362,6 +371,10 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
 bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_)
         return false;
+    if (event->type() == QEvent::ShowToParent && adoptNativeWindow_) {
+        adoptNativeWindow_ = false;
+        window_->winId();
+    }
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
         AnswerSkinCommand(
             *command, SkinData,

@@ -49,6 +49,7 @@ private:
     void ApplyBinding();
     void ApplyFrame();
     void RestoreFrame();
+    void ChangeWindowFlags(Qt::WindowFlags flags);
     void SetFrameMargins(const QMargins& margins);
     void UpdateGeometry();
     void Invalidate();
@@ -73,6 +74,7 @@ private:
     int restoreMask_ = -1; // BICONNORM, the maximise button of a maximised window
 
     bool frameApplied_ = false;
+    bool adoptNativeWindow_ = false; // the native window of a show under way is taken back after it
     Qt::WindowFlags savedFlags_;
     QMargins savedMargins_;
     QMargins frameMargins_;

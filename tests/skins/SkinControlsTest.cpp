@@ -9,8 +9,10 @@
 #include "TsSkinProvider.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -154,6 +156,32 @@ TEST_F(SkinControlsTest, RemovingTheSkinGivesEveryWindowAndControlItsStandardLoo
     EXPECT_TRUE(window.form.windowHandle()->flags() & Qt::FramelessWindowHint);
     EXPECT_EQ(window.client->size(), QSize(734, 414));
     EXPECT_TRUE(window.form.isVisible());
+}
+
+// A window shown without being polished first is polished after its native window is made,
+// in the middle of its show: the frame the skin gives it must not cost it its native window,
+// or the window could never be hidden or closed again.
+TEST_F(SkinControlsTest, AWindowSkinnedInTheMiddleOfItsShowCanStillBeHiddenAndClosed) {
+    QWidget form;
+    form.resize(200, 100);
+    form.show();
+    ASSERT_NE(TsSkinProvider::Of(&form), nullptr);
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(form.testAttribute(Qt::WA_WState_Created));
+    form.hide();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.windowHandle() && form.windowHandle()->isVisible()) << "its native window went too";
+    form.show();
+    EXPECT_TRUE(form.windowHandle()->isVisible());
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
+
+    QDialog dialog;
+    dialog.resize(200, 100);
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.accept(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog.windowHandle() && dialog.windowHandle()->isVisible()) << "accepted, it leaves the screen";
 }
 
 TEST_F(SkinControlsTest, AControlWhoseSectionIsMissingDrawsAsAStandardControl) {
