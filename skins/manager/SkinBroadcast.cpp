@@ -38,7 +38,7 @@ void BroadcastSkinCommand(TsSkinManager* manager, TsSkinCommand command) {
     }
     for (QWidget* form : TsSkinHook::ProviderForms(manager))
         SendToFormAndChildren(form, command, manager);
+    // Hidden ones too: a dialog shown again later must draw from the skin of its time.
     for (QWidget* window : TsSkinHook::HookedWindows())
-        if (window->isVisible())
-            SendSkinCommand(window, command, manager);
+        SendSkinCommand(window, command, manager);
 }

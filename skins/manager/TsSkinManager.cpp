@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QWidget>
 #include <span>
 
@@ -100,8 +102,13 @@ bool TsSkinManager::IsDefault() const {
 
 void TsSkinManager::SetIsDefault(bool value) {
     if (!value) {
-        if (defaultManager == this)
+        // The hook belongs to the default manager: it goes with the role, so it never outlives
+        // this manager nor passes to the next default one with this one's windows.
+        if (defaultManager == this) {
+            delete hook;
+            hook = nullptr;
             defaultManager = nullptr;
+        }
         return;
     }
     if (defaultManager != this) {
@@ -170,10 +177,17 @@ void TsSkinManager::SetSkinName(const QString& name) {
     skinName_ = name;
     if (!active_)
         return;
-    if (OnBeforeChange)
-        OnBeforeChange();
+    if (OnBeforeChange) {
+        try {
+            OnBeforeChange();
+        } catch (...) {
+            skinName_ = old; // nothing was loaded: the name stays with the tables
+            throw;
+        }
+    }
     {
         const FlagScope changing(skinChanging);
+        SkinChangeFade fade = PictureOfCurrentLook();
         skinDataActive_ = false;
         try {
             LoadSkin();
@@ -185,7 +199,7 @@ void TsSkinManager::SetSkinName(const QString& name) {
         if (!active_)
             SendRemoveSkin();
         else
-            SendNewSkin(true);
+            Broadcast(true, std::move(fade));
     }
     if (OnAfterChange)
         OnAfterChange();
@@ -195,12 +209,13 @@ void TsSkinManager::ReloadCurrent() {
     if (!active_ || !skin_ || loading_)
         return;
     const FlagScope changing(skinChanging);
+    SkinChangeFade fade = PictureOfCurrentLook();
     try {
         LoadSkin();
     } catch (const std::exception& error) {
         ReportError(QString::fromUtf8(error.what()));
     }
-    SendNewSkin(true);
+    Broadcast(true, std::move(fade));
 }
 
 void TsSkinManager::LoadSkin() {
@@ -300,50 +315,83 @@ void TsSkinManager::Loaded() {
         SendNewSkin(false);
 }
 
+bool TsSkinManager::AllWindowsAway() {
+    return QApplication::activeWindow() == nullptr &&
+           std::ranges::all_of(QApplication::topLevelWidgets(),
+                               [](QWidget* w) { return !w->isVisible() || w->isMinimized(); });
+}
+
+std::vector<QWidget*> TsSkinManager::FormsToRedraw() const {
+    std::vector<QWidget*> forms;
+    if (AllWindowsAway())
+        return forms;
+    for (QWidget* form : TsSkinHook::ProviderForms(this))
+        if (form->isVisible() && form->updatesEnabled())
+            forms.push_back(form);
+    return forms;
+}
+
+bool TsSkinManager::FadesSkinChanges() const {
+    return IsDefault() && AnimEffects.SkinChanging.Active &&
+           AnimEffects.SkinChanging.Mode == TacAnimType::atFading;
+}
+
+SkinChangeFade TsSkinManager::PictureOfCurrentLook() const {
+    // Taken before anything of the new skin exists: once its tables are in, a control that
+    // draws before it has heard of them would mix the two skins in the picture.
+    SkinChangeFade fade;
+    if (!loading_ && FadesSkinChanges())
+        fade.Prepare(FormsToRedraw());
+    return fade;
+}
+
 void TsSkinManager::SendNewSkin(bool refresh) {
+    Broadcast(refresh, refresh ? PictureOfCurrentLook() : SkinChangeFade());
+}
+
+void TsSkinManager::Broadcast(bool refresh, SkinChangeFade fade) {
     if (loading_)
         return;
-    std::vector<QWidget*> suspended;
-    SkinChangeFade fade;
-    const bool minimised = QApplication::activeWindow() == nullptr &&
-                           std::ranges::all_of(QApplication::topLevelWidgets(), [](QWidget* w) {
-                               return !w->isVisible() || w->isMinimized();
-                           });
-    const bool animate = refresh && IsDefault() && AnimEffects.SkinChanging.Active &&
-                         AnimEffects.SkinChanging.Mode == TacAnimType::atFading;
-    if (refresh && !minimised) {
-        for (QWidget* form : TsSkinHook::ProviderForms(this))
-            if (form->isVisible() && form->updatesEnabled())
-                suspended.push_back(form);
-        if (animate)
-            fade.Prepare(suspended);
-        for (QWidget* form : suspended)
-            form->setUpdatesEnabled(false);
-    }
-    skinDataActive_ = false;
+    std::vector<QPointer<QWidget>> suspended;
+    if (refresh)
+        for (QWidget* form : FormsToRedraw())
+            suspended.emplace_back(form);
     {
-        const FlagScope updating(skinUpdating);
-        *cache_ = ComputeCacheIndexes(skin_.get());
-        BroadcastSkinCommand(this, TsSkinCommand::NewSkin);
-    }
-    skinDataActive_ = true;
-    if (IsDefault()) {
-        if (hook == nullptr)
-            hook = new TsSkinHook(this);
-        hook->Install();
-    }
-    if (IsDefault() && SkinAttachments())
-        SkinAttachments()->ApplicationSkinChanged(this);
-    if (refresh) {
-        SkinChangeFade::StopAll();
-        BroadcastSkinCommand(this, TsSkinCommand::StopFading);
-        BroadcastSkinCommand(this, TsSkinCommand::Refresh);
-        for (QWidget* form : suspended) {
-            form->setUpdatesEnabled(true);
-            form->update();
+        // The forms draw again, once each with all their controls, when the refresh is over,
+        // and also when a receiver throws: no form is left without drawing, and the skin is
+        // not left counted as loading.
+        const auto resume = qScopeGuard([&] {
+            skinDataActive_ = true;
+            for (const QPointer<QWidget>& form : suspended)
+                if (form) {
+                    form->setUpdatesEnabled(true);
+                    form->update();
+                }
+        });
+        for (const QPointer<QWidget>& form : suspended)
+            form->setUpdatesEnabled(false);
+        skinDataActive_ = false;
+        {
+            const FlagScope updating(skinUpdating);
+            *cache_ = ComputeCacheIndexes(skin_.get());
+            BroadcastSkinCommand(this, TsSkinCommand::NewSkin);
         }
-        if (animate)
-            fade.Play(AnimEffects.SkinChanging.Time);
+        skinDataActive_ = true;
+        if (IsDefault()) {
+            if (hook == nullptr)
+                hook = new TsSkinHook(this);
+            hook->Install();
+        }
+        if (IsDefault() && SkinAttachments())
+            SkinAttachments()->ApplicationSkinChanged(this);
+        if (refresh) {
+            SkinChangeFade::StopAll();
+            BroadcastSkinCommand(this, TsSkinCommand::StopFading);
+            BroadcastSkinCommand(this, TsSkinCommand::Refresh);
+        }
+    }
+    if (refresh) {
+        fade.Play(AnimEffects.SkinChanging.Time);
         for (QWidget* window : TsSkinHook::HookedWindows())
             if (window->isVisible())
                 window->update();

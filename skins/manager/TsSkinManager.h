@@ -3,6 +3,7 @@
 // where it comes from (a package file, a skin folder, a built-in skin), has it loaded into a new
 // set of tables, swaps them in when the load has succeeded, and tells every window and control.
 
+#include "SkinChangeFade.h"
 #include "SkinLoader.h"
 #include "SkinSettings.h"
 #include "SkinTables.h"
@@ -13,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct TsCacheIndexes;
 
@@ -99,6 +101,14 @@ private:
     void Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage);
     void ReportError(const QString& message);
     void ReloadCurrent();
+    // What SendNewSkin does, with the pictures for the fade taken beforehand.
+    void Broadcast(bool refresh, SkinChangeFade fade);
+    // Pictures of the forms as they look now, when skin changes fade; otherwise none.
+    SkinChangeFade PictureOfCurrentLook() const;
+    bool FadesSkinChanges() const;
+    // The visible forms this manager's providers draw, unless every window is minimised.
+    std::vector<QWidget*> FormsToRedraw() const;
+    static bool AllWindowsAway();
     SkinLoadOptions LoadOptions() const;
 
     bool active_ = true;

@@ -66,15 +66,16 @@ public:
     struct Attachment {
         QWidget* Widget;
         QString What;
+        const TsSkinManager* Manager;
     };
     std::vector<Attachment> Made;
 
-    QObject* AttachProvider(QWidget* window, TsSkinManager*, const QString& section) override {
-        Made.push_back({window, section});
+    QObject* AttachProvider(QWidget* window, TsSkinManager* manager, const QString& section) override {
+        Made.push_back({window, section, manager});
         return new Answering(window);
     }
-    QObject* AttachAdapter(QWidget* control, TsSkinManager*, TsThirdPartyKind kind) override {
-        Made.push_back({control, QStringLiteral("adapter %1").arg(static_cast<int>(kind))});
+    QObject* AttachAdapter(QWidget* control, TsSkinManager* manager, TsThirdPartyKind kind) override {
+        Made.push_back({control, QStringLiteral("adapter %1").arg(static_cast<int>(kind)), manager});
         return new Answering(control);
     }
     void ApplicationSkinChanged(TsSkinManager*) override { ++SkinChanges; }
@@ -82,6 +83,11 @@ public:
     bool Has(const QWidget* widget, const QString& what) const {
         return std::ranges::any_of(Made,
                                    [&](const Attachment& a) { return a.Widget == widget && a.What == what; });
+    }
+    const TsSkinManager* ManagerOf(const QWidget* widget) const {
+        const auto found =
+            std::ranges::find_if(Made, [&](const Attachment& a) { return a.Widget == widget; });
+        return found != Made.end() ? found->Manager : nullptr;
     }
 
 private:
@@ -95,6 +101,53 @@ private:
             return false;
         }
     };
+};
+
+// Keeps the skin commands a widget is sent.
+class CommandLog : public QObject {
+public:
+    explicit CommandLog(QWidget* widget) { widget->installEventFilter(this); }
+    std::vector<TsSkinCommand> Heard;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (TsSkinCommandEvent* command = AsSkinCommand(e); command && command->Command() != TsSkinCommand::QuerySkinned)
+            Heard.push_back(command->Command());
+        return false;
+    }
+};
+
+// A control that fails on one command.
+class Thrower : public QWidget {
+public:
+    Thrower(QWidget* parent, TsSkinCommand failOn) : QWidget(parent), failOn_(failOn) {}
+
+protected:
+    bool event(QEvent* e) override {
+        if (TsSkinCommandEvent* command = AsSkinCommand(e)) {
+            command->Result = 1;
+            if (command->Command() == failOn_)
+                throw std::runtime_error("receiver failed");
+            return true;
+        }
+        return QWidget::event(e);
+    }
+
+private:
+    TsSkinCommand failOn_;
+};
+
+// Notes which tables the manager had whenever it is drawn.
+class PaintSpy : public QWidget {
+public:
+    PaintSpy(QWidget* parent, const TsSkinManager* manager) : QWidget(parent), manager_(manager) {
+        resize(20, 20);
+    }
+    std::vector<const SkinTables*> DrawnUnder;
+
+protected:
+    void paintEvent(QPaintEvent*) override { DrawnUnder.push_back(manager_->Skin().get()); }
+
+private:
+    const TsSkinManager* manager_;
 };
 
 class SkinManagerTest : public ::testing::Test {
@@ -302,6 +355,89 @@ TEST_F(SkinManagerTest, TheHookSkinsFormsMessageBoxesAndStandardDialogsWhenTheyO
     EXPECT_FALSE(attachments.Has(&plain, QStringLiteral("FORM")));
 }
 
+// The hook belongs to the default manager: when a manager gives up the role, its hook goes, and
+// the next default manager skins new windows with a hook of its own.
+TEST_F(SkinManagerTest, TheHookGoesWithTheDefaultRole) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    manager->SetIsDefault(false);
+    QWidget unhooked;
+    unhooked.show();
+    EXPECT_FALSE(attachments.Has(&unhooked, QStringLiteral("FORM")));
+
+    manager.reset();
+    TsSkinManager next;
+    ASSERT_TRUE(next.IsDefault());
+    next.ErrorReporter = [this](const QString& m) {
+        errors.push_back(m.toStdString());
+    };
+    next.AnimEffects.SkinChanging.Active = false;
+    next.BeginLoading();
+    next.InternalSkins = {{QStringLiteral("Alpha"), SkinBy("next")}};
+    next.Loaded();
+    next.SetSkinName(QStringLiteral("Alpha"));
+    QWidget form;
+    form.show();
+    EXPECT_EQ(attachments.ManagerOf(&form), &next);
+    EXPECT_TRUE(errors.empty());
+}
+
+// A standard dialog skinned by the hook and hidden for now hears of a new skin too: shown again,
+// it draws from the skin of its time.
+TEST_F(SkinManagerTest, AHiddenStandardDialogHearsOfANewSkin) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.show();
+    ASSERT_TRUE(attachments.Has(&dialog, QStringLiteral("DIALOG")));
+    dialog.hide();
+    CommandLog log(&dialog);
+    manager->SetSkinName(QStringLiteral("DarkGlass (internal)"));
+    EXPECT_EQ(log.Heard, (std::vector<TsSkinCommand>{TsSkinCommand::NewSkin, TsSkinCommand::StopFading,
+                                                     TsSkinCommand::Refresh}));
+}
+
+// The fade into a new skin starts from a picture of the old one, taken before any of the new
+// skin exists: a control drawn for it cannot mix the two skins.
+TEST_F(SkinManagerTest, TheFadeStartsFromAPictureTakenBeforeTheNewSkinIsLoaded) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    manager->AnimEffects.SkinChanging.Active = true;
+    QWidget form;
+    form.resize(100, 60);
+    auto* spy = new PaintSpy(&form, manager.get());
+    form.show();
+    ASSERT_TRUE(attachments.Has(&form, QStringLiteral("FORM")));
+    const SkinTables* old = manager->Skin().get();
+    spy->DrawnUnder.clear();
+    manager->SetSkinName(QStringLiteral("DarkGlass (internal)"));
+    ASSERT_FALSE(spy->DrawnUnder.empty()) << "the picture was taken";
+    EXPECT_EQ(spy->DrawnUnder.front(), old);
+    EXPECT_NE(manager->Skin().get(), old);
+}
+
+// A handler or a receiver that throws leaves name, tables and windows as they should be: the
+// name with its tables, the forms drawing, no skin counted as loading.
+TEST_F(SkinManagerTest, AThrowingHandlerOrReceiverLeavesNoHalfChange) {
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    const SkinTablesPtr alpha = manager->Skin();
+    manager->OnBeforeChange = [] {
+        throw std::runtime_error("handler failed");
+    };
+    EXPECT_THROW(manager->SetSkinName(QStringLiteral("DarkGlass (internal)")), std::runtime_error);
+    EXPECT_EQ(manager->SkinName(), "Alpha");
+    EXPECT_EQ(manager->Skin(), alpha);
+    manager->OnBeforeChange = nullptr;
+
+    QWidget form;
+    new Thrower(&form, TsSkinCommand::Refresh);
+    form.show();
+    ASSERT_TRUE(attachments.Has(&form, QStringLiteral("FORM")));
+    EXPECT_THROW(manager->SetSkinName(QStringLiteral("DarkGlass (internal)")), std::runtime_error);
+    EXPECT_TRUE(form.updatesEnabled());
+    EXPECT_TRUE(manager->SkinDataActive());
+    EXPECT_FALSE(TsSkinManager::SkinChanging());
+    EXPECT_FALSE(TsSkinManager::SkinUpdating());
+}
+
 TEST_F(SkinManagerTest, CachedIndexesFollowTheSkin) {
     manager->InternalSkins[1].Data =
         SkinBy("builtin", "[COMBOBTN]\r\nCOLOR=1\r\n[SCROLLSLIDERH]\r\nCOLOR=2\r\n");
@@ -372,7 +508,8 @@ TEST(ThirdPartyLists, EveryLineBreakSeparatesClassesAndOnlyWholeLinesMatch) {
         lists.Loaded();
         TsThirdPartyKind kind = TsThirdPartyKind::ThirdSpeedButton;
         EXPECT_EQ(lists.Find(QString::fromLatin1(c.ClassName), kind), c.Found) << c.Text;
-        if (c.Found)
+        if (c.Found) {
             EXPECT_EQ(kind, TsThirdPartyKind::ThirdEdits) << c.Text;
+        }
     }
 }
