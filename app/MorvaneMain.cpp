@@ -37,6 +37,8 @@
 namespace {
 
 constexpr qreal kRichEditIndentPoints = 3; // 60 twips
+// The combo box lists the built-in skins by name; the manager knows them by name and this.
+const QLatin1StringView BuiltInSuffix(" (internal)");
 
 QFont FormFont() {
     // The installed font standing in for the Windows name is asked for by its own name: for a
@@ -183,6 +185,7 @@ void TMorvaneMainForm::CreateSkinManager() {
     sSkinManager = new TsSkinManager(this);
     sSkinManager->setObjectName(QStringLiteral("sSkinManager"));
     sSkinManager->ErrorReporter = [this](const QString& message) {
+        skinLoadFailed_ = true;
         ReportError(message, false);
     };
     sSkinManager->BeginLoading();
@@ -272,7 +275,18 @@ void TMorvaneMainForm::FormCreate() {
 }
 
 void TMorvaneMainForm::ApplySkinFromCombo() {
-    sSkinManager->SetSkinName(sComboBox1->currentText() + QStringLiteral(" (internal)"));
+    skinLoadFailed_ = false;
+    sSkinManager->SetSkinName(sComboBox1->currentText() + BuiltInSuffix);
+    // A skin that cannot be loaded leaves the one before it in use (the box said why): the
+    // choice goes back to that one, so the window shows what it wears and the broken skin is
+    // not stored as the choice for the next start.
+    if (skinLoadFailed_) {
+        QString inUse = sSkinManager->SkinName();
+        if (inUse.endsWith(BuiltInSuffix))
+            inUse.chop(BuiltInSuffix.size());
+        if (const int item = sComboBox1->findText(inUse); item >= 0)
+            sComboBox1->SetItemIndex(item);
+    }
 }
 
 void TMorvaneMainForm::sComboBox1Change() {

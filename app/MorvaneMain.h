@@ -159,4 +159,5 @@ private:
     QString statusAfterStep_;       // what the status line says when the step is over
 
     bool activated_ = false;
+    bool skinLoadFailed_ = false; // the manager reported a load error since the last choice
 };

@@ -51,6 +51,7 @@ TEST_F(SkinWindowTest, APackageFileWithAWrongMagicShowsItsErrorAndTheWindowKeeps
     EXPECT_EQ(errors, QStringList{QStringLiteral("Loaded data is not a packed Kestrane file")});
     EXPECT_EQ(form.sSkinManager->SkinName(), "NextAlpha (internal)");
     EXPECT_EQ(form.sSkinManager->Skin(), before);
+    EXPECT_EQ(form.sComboBox1->currentText(), "NextAlpha") << "the choice shows the skin in use";
     EXPECT_TRUE(form.sButton1->SkinData.Skinned());
     EXPECT_TRUE(TsSkinProvider::Of(&form)->FrameApplied());
     // The window goes on: another skin loads.
