@@ -1,5 +1,6 @@
 #pragma once
-// The one thing read from a database file itself: its page size, from the header page.
+// What is read from a database file itself, from its header page: the page size, and whether
+// the database is shut down.
 
 #include <string>
 
@@ -9,3 +10,10 @@
 int ReadDatabasePageSize(const std::string& path);
 
 constexpr int kDefaultPageSize = 4096;
+
+enum class TDatabaseState { Online, ShutDown, Unreadable };
+// Whether the database is shut down, from the shutdown bits (0x1080) of the 16-bit
+// little-endian header flags at offset 42. A restore that could not activate every index
+// ends without an error but leaves its database shut down, unusable until an administrator
+// repairs it.
+TDatabaseState ReadDatabaseState(const std::string& path);

@@ -43,4 +43,36 @@ TEST(DatabaseHeader, PageSizeFromTheFirstPage) {
     EXPECT_EQ(ReadDatabasePageSize(dir.Path()), 4096) << "a folder";
 }
 
+// Shutdown bits of the header flags: 0x0080 multi-user, 0x1000 full, 0x1080 single-user.
+TEST(DatabaseHeader, ShutDownFromTheHeaderFlags) {
+    const auto withFlags = [](unsigned flags, std::size_t size = 1024) {
+        std::string bytes = Header(0x00, 0x10, size);
+        if (size > 43) {
+            bytes[42] = static_cast<char>(flags & 0xFF);
+            bytes[43] = static_cast<char>(flags >> 8);
+        }
+        return bytes;
+    };
+    struct TCase {
+        std::string Bytes;
+        TDatabaseState Expected;
+    };
+    const TCase cases[] = {
+        {withFlags(0x0012), TDatabaseState::Online}, // as a fresh restore leaves it
+        {withFlags(0x0000), TDatabaseState::Online},
+        {withFlags(0x1092), TDatabaseState::ShutDown}, // a restore whose index failed
+        {withFlags(0x0080), TDatabaseState::ShutDown},
+        {withFlags(0x1000), TDatabaseState::ShutDown},
+        {withFlags(0x0012, 43), TDatabaseState::Unreadable}, // the file ends inside the flags
+        {Header(0x00, 0x03), TDatabaseState::Unreadable},    // no page size: no database header
+        {"", TDatabaseState::Unreadable},
+    };
+    TTempDir dir;
+    for (const TCase& c : cases) {
+        dir.Write("db", c.Bytes);
+        EXPECT_EQ(ReadDatabaseState(dir.File("db")), c.Expected) << c.Bytes.size();
+    }
+    EXPECT_EQ(ReadDatabaseState(dir.File("missing")), TDatabaseState::Unreadable);
+}
+
 } // namespace
