@@ -136,6 +136,8 @@ void TCompactionRun::StartBackup() {
 }
 
 void TCompactionRun::BackupWritten() {
+    // Taken once the job has ended: the backup's own attachment writes to the database.
+    record_->BackedUpDatabase = LookAt(database_);
     Record(TRunState::BackedUp);
 }
 
@@ -169,6 +171,11 @@ void TCompactionRun::SetOriginalAside() {
     }
     if (!original->Regular)
         throw ERunError(database_ + "은(는) 보통 파일이 아닙니다");
+    const std::optional<TFileFacts>& backedUp = record_->BackedUpDatabase;
+    if (backedUp && (original->Id != backedUp->Id || original->Size != backedUp->Size ||
+                     original->ModifiedNs != backedUp->ModifiedNs))
+        throw EChangedSinceBackup("백업한 뒤에 데이터베이스가 바뀌었습니다. 바뀐 내용은 백업에 없으므로 "
+                                  "최적화하지 않습니다. 다시 백업하십시오");
     std::string aside;
     for (int attempt = 0; attempt < kAsideAttempts && aside.empty(); ++attempt)
         if (!LookAt(AsidePathFor(database_, attempt)))
@@ -180,8 +187,16 @@ void TCompactionRun::SetOriginalAside() {
     Record(TRunState::RestoreStarted);
     if (!RenameFileNoReplace(database_, aside)) {
         const int error = errno;
+        // The original never moved. Until that is on the disk, the run goes on knowing where
+        // it would have been: a run that forgot it would take the original for a half-made
+        // restore.
         record_->Aside.clear();
-        Record(TRunState::BackedUp);
+        try {
+            Record(TRunState::BackedUp);
+        } catch (...) {
+            record_->Aside = aside;
+            throw;
+        }
         throw ERunError(WithReason("기존파일을 옮겨 둘 수 없습니다", error));
     }
     SyncFolderOf(database_);
@@ -196,6 +211,15 @@ void TCompactionRun::RebuildFinished() {
             WithReason("새 데이터베이스 파일에 기존파일의 소유자, 그룹, 권한을 줄 수 없습니다", errno));
     if (!SyncFile(database_))
         throw ERunError(WithReason("새 데이터베이스 파일을 디스크에 쓸 수 없습니다", errno));
+    switch (ReadDatabaseState(database_)) {
+    case TDatabaseState::Online:
+        break;
+    case TDatabaseState::ShutDown:
+        throw ERunError("복원된 데이터베이스가 닫힌(shutdown) 상태입니다. 복원이 인덱스를 모두 활성화하지 "
+                        "못했습니다");
+    case TDatabaseState::Unreadable:
+        throw ERunError("복원된 데이터베이스 파일의 머리 페이지를 읽을 수 없습니다");
+    }
     record_->RebuiltId = rebuilt->Id;
     Record(TRunState::RestoreFinished);
     // From here on the rebuilt database is the data; the original aside is only a spare.
@@ -208,7 +232,12 @@ TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {
         return TPutBack::NothingMoved;
     if (record_->Aside.empty()) {
         // There was no original; the backup holds the data. A half-made file must not pass
-        // for a database.
+        // for a database - but a file that is the original itself is never taken for one.
+        const auto atPath = LookAt(database_);
+        if (atPath && record_->Original.Id != TFileId{} && atPath->Id == record_->Original.Id) {
+            Record(TRunState::BackedUp);
+            return TPutBack::NothingMoved;
+        }
         ::unlink(database_.c_str());
         Record(TRunState::BackedUp);
         return TPutBack::NothingMoved;

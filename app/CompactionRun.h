@@ -21,6 +21,13 @@ public:
     const char* ClassName() const noexcept override { return "ERunError"; }
 };
 
+// The database was written to after its backup: a restore from that backup would lose it.
+class EChangedSinceBackup : public ERunError {
+public:
+    using ERunError::ERunError;
+    const char* ClassName() const noexcept override { return "EChangedSinceBackup"; }
+};
+
 class TCompactionRun {
 public:
     // The backup path is derived from the database path (its last three characters replaced).
@@ -63,11 +70,13 @@ public:
     // True when the file at the backup path is the complete backup this run wrote.
     bool HasOwnBackup() const;
 
-    // Optimise step: moves the original aside (recorded first). Then one of RebuildFinished or
-    // PutOriginalBack.
+    // Optimise step: moves the original aside (recorded first); refuses (EChangedSinceBackup)
+    // a database written to since its backup. Then one of RebuildFinished or PutOriginalBack.
     void SetOriginalAside();
-    // The rebuilt database takes the original's owner, group and mode and is flushed; only
-    // then is the original deleted. Raises (the original still aside) when any of it fails.
+    // The rebuilt database takes the original's owner, group and mode, is flushed, and must be
+    // online (a restore that could not activate an index leaves it shut down without an
+    // error); only then is the original deleted. Raises (the original still aside) when any
+    // of it fails.
     void RebuildFinished();
     enum class TPutBack { NothingMoved, PutBack, Failed };
     // After a failed restore: the original replaces whatever the restore left at the path.

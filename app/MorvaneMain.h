@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class TCompactionRun;
@@ -150,6 +151,7 @@ private:
 
     std::unique_ptr<TCompactionRun> run_; // the picked database's run; none before the first pick
     bool jobRunning_ = false;
+    std::vector<std::string> jobLines_; // what the last server job wrote
     int handlersRunning_ = 0;
     TPendingClose pendingClose_ = TPendingClose::None;
     bool terminating_ = false;

@@ -65,14 +65,22 @@ QString ReasonOf(const std::exception_ptr& error) {
     }
 }
 
-bool IsRunError(const std::exception_ptr& error) {
+template <typename TError> bool Is(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
-    } catch (const ERunError&) {
+    } catch (const TError&) {
         return true;
     } catch (...) {
         return false;
     }
+}
+
+// Enough of a job's output to say why it failed.
+constexpr std::size_t kShownJobLines = 20;
+
+std::vector<std::string> LastLines(const std::vector<std::string>& lines, std::size_t count) {
+    const std::size_t from = lines.size() > count ? lines.size() - count : 0;
+    return {lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end()};
 }
 
 } // namespace
@@ -104,6 +112,7 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
             JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
     };
     jobRunning_ = true;
+    jobLines_.clear();
     showProgress();
     // However the job ends, even refused at its start, the line is cleared and the steps are
     // open again.
@@ -116,8 +125,12 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
     watcher.Start(service);
     QEventLoop loop;
     QTimer poll, progress;
+    const auto keepLines = [&] {
+        for (std::string& line : watcher.TakeLines())
+            jobLines_.push_back(std::move(line));
+    };
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        watcher.TakeLines();
+        keepLines();
         if (watcher.Finished())
             loop.quit();
     });
@@ -129,6 +142,7 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
         loop.exec();
     poll.stop();
     progress.stop();
+    keepLines();
     watcher.RethrowIfFailed();
 }
 
@@ -175,7 +189,7 @@ void TMorvaneMainForm::BackupStep() {
         if (claimed)
             run_->BackupFailed();
         LogFailure(RichEdit3, QStringLiteral(" 백업진행 오류."), ReasonOf(error));
-        if (IsRunError(error))
+        if (Is<ERunError>(error))
             statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
         FocusAndRepaint(sButton2);
     }
@@ -236,13 +250,23 @@ void TMorvaneMainForm::OptimiseStep() {
     } catch (...) {
         const std::exception_ptr error = std::current_exception();
         LogFailure(RichEdit4, QStringLiteral(" 최적화 진행 오류."), ReasonOf(error));
-        if (IsRunError(error))
+        if (Is<ERunError>(error)) {
             statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
+            // A restore that ended without an error but left no usable database says why in
+            // its output.
+            for (const std::string& line : LastLines(jobLines_, kShownJobLines))
+                LogLine(RichEdit4, QString::fromUtf8(line), kRed, false);
+        }
+        if (Is<EChangedSinceBackup>(error)) {
+            // Nothing was moved: the backup is taken again, then the optimise.
+            sButton2->setEnabled(true);
+            sButton3->setEnabled(false);
+        }
         if (!restoreSucceeded_) {
             optimiseFailed_ = true;
             PutOriginalBackAfterFailure();
         }
-        FocusAndRepaint(sButton3->isEnabled() ? sButton3 : sButton1);
+        FocusAndRepaint(sButton3->isEnabled() ? sButton3 : sButton2->isEnabled() ? sButton2 : sButton1);
     }
 }
 

@@ -117,6 +117,13 @@ bool ParseLine(const std::string& key, std::istringstream& in, TRunRecord& recor
         return ParsePath(in, record.Aside) && ParseFacts(in, record.Original);
     if (key == "rebuilt")
         return ParseId(in, record.RebuiltId);
+    if (key == "backed-up-database") {
+        TFileFacts facts;
+        if (!ParseFacts(in, facts))
+            return false;
+        record.BackedUpDatabase = facts;
+        return true;
+    }
     return false;
 }
 
@@ -195,10 +202,14 @@ std::string EncodeRunRecord(const TRunRecord& r) {
     out << "state " << RunStateName(r.State) << "\n";
     out << "database " << HexOrDash(r.Database) << "\n";
     out << "backup " << HexOrDash(r.Backup) << " " << id(r.BackupId) << "\n";
-    const TFileFacts& o = r.Original;
-    out << "aside " << HexOrDash(r.Aside) << " " << id(o.Id) << " " << o.Size << " " << o.ModifiedNs << " "
-        << o.Uid << " " << o.Gid << " " << o.Mode << "\n";
+    const auto facts = [&](const TFileFacts& f) {
+        return id(f.Id) + " " + std::to_string(f.Size) + " " + std::to_string(f.ModifiedNs) + " " +
+               std::to_string(f.Uid) + " " + std::to_string(f.Gid) + " " + std::to_string(f.Mode);
+    };
+    out << "aside " << HexOrDash(r.Aside) << " " << facts(r.Original) << "\n";
     out << "rebuilt " << id(r.RebuiltId) << "\n";
+    if (r.BackedUpDatabase)
+        out << "backed-up-database " << facts(*r.BackedUpDatabase) << "\n";
     out << "end\n";
     return out.str();
 }
@@ -223,7 +234,9 @@ std::optional<TRunRecord> DecodeRunRecord(const std::string& text) {
         if (!(in >> key) || ++seen[key] > 1 || !ParseLine(key, in, record) || (in >> rest))
             return std::nullopt;
     }
-    if (!ended || seen.size() != 6 || record.RunId.empty() || record.Database.empty())
+    // Six keys are always there; the database after the backup only in records that have it.
+    const std::size_t expected = record.BackedUpDatabase ? 7 : 6;
+    if (!ended || seen.size() != expected || record.RunId.empty() || record.Database.empty())
         return std::nullopt;
     return record;
 }

@@ -29,6 +29,8 @@ struct TRunRecord {
     std::string Aside;    // where the original waits; empty when there was no original
     TFileFacts Original;  // the original as it was before it was set aside
     TFileId RebuiltId;    // the rebuilt database, once the restore has finished
+    // The database as the finished backup left it. Absent in records of older versions.
+    std::optional<TFileFacts> BackedUpDatabase;
 
     bool operator==(const TRunRecord&) const;
 };

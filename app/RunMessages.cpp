@@ -30,6 +30,9 @@ QString Done(TSettleOutcome outcome, const TCompactionRun& run) {
     switch (outcome) {
     case TSettleOutcome::DatabaseUntouched:
         return QStringLiteral(" 데이터베이스는 그대로입니다.");
+    case TSettleOutcome::DatabaseGone:
+        return QStringLiteral(" 백업한 데이터베이스 파일이 제자리에 없습니다. 백업파일 ") + Quoted(run.Backup()) +
+               QStringLiteral("이(가) 유일한 사본일 수 있어 남겨 두었습니다.");
     case TSettleOutcome::OriginalInPlace:
         return QStringLiteral(" 기존파일은 옮겨지기 전이라 그대로입니다.");
     case TSettleOutcome::OriginalPutBack:
@@ -47,7 +50,8 @@ QString Done(TSettleOutcome outcome, const TCompactionRun& run) {
 QString Backup(const TSettleReport& report, const TCompactionRun& run) {
     if (report.BackupRemoved)
         return QStringLiteral(" 그 작업의 백업파일도 지웠습니다.");
-    if (report.BackupLeft && report.Outcome != TSettleOutcome::NoOriginal)
+    if (report.BackupLeft && report.Outcome != TSettleOutcome::NoOriginal &&
+        report.Outcome != TSettleOutcome::DatabaseGone)
         return QStringLiteral(" 백업파일 ") + Quoted(run.Backup()) +
                QStringLiteral("은(는) 그 작업이 만든 파일이 아니어서 남겨 두었습니다.");
     return {};

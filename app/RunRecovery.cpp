@@ -28,6 +28,15 @@ bool DeleteIfSame(const std::string& path, const TFileId& id) {
     return ::unlink(path.c_str()) == 0 && SyncFolderOf(path);
 }
 
+// The database the backup was made from is at its path: the same file (written to since,
+// maybe). A record of an older version says only that some database must be there.
+bool IsBackedUpDatabase(const TRunRecord& record) {
+    const auto facts = LookAt(record.Database);
+    if (!facts || !facts->Regular)
+        return false;
+    return !record.BackedUpDatabase || facts->Id == record.BackedUpDatabase->Id;
+}
+
 void SettleBackup(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
     if (removeBackup)
         report.BackupRemoved = DeleteIfSame(record.Backup, record.BackupId);
@@ -89,7 +98,18 @@ TSettleReport SettleRun(const TRunRecord& record, bool removeBackup) {
     report.State = record.State;
     switch (record.State) {
     case TRunState::BackupStarted:
+        // A backup that never finished holds nothing anybody needs.
+        report.Outcome = TSettleOutcome::DatabaseUntouched;
+        SettleBackup(record, removeBackup, report);
+        break;
     case TRunState::BackedUp:
+        // The finished backup goes only while the database it was made from is still at its
+        // path: otherwise it may be the only copy of the data.
+        if (!IsBackedUpDatabase(record)) {
+            report.Outcome = TSettleOutcome::DatabaseGone;
+            SettleBackup(record, false, report);
+            break;
+        }
         report.Outcome = TSettleOutcome::DatabaseUntouched;
         SettleBackup(record, removeBackup, report);
         break;

@@ -9,6 +9,7 @@
 enum class TSettleOutcome {
     Nothing,           // no record: nothing was left
     DatabaseUntouched, // the run had not moved the database
+    DatabaseGone,      // the run had not moved the database, but it is no longer at its path
     OriginalInPlace,   // the original had not been moved yet, or was already back
     OriginalPutBack,   // the half-restored file was replaced by the original
     NoOriginal,        // the restore had no original to replace; its half-made file is gone

@@ -107,6 +107,26 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// Killed after the backup, and the database moved away before the next pick: the backup may be
+// the only copy left, so it stays, and the status line says so.
+TEST_F(InterruptedRunTest, AFinishedBackupStaysWhenItsDatabaseHasGone) {
+    const std::string db = MakeDatabase(dir.File("shop.fdb"), 1000);
+    const std::string bak = dir.File("shop.BAK");
+    {
+        TStepRunner runner(db, {.StopAt = "backed-up"});
+        ASSERT_TRUE(runner.WaitFor("stopped backed-up"));
+        runner.Kill();
+    }
+    fs::rename(db, dir.File("moved.fdb"));
+    Pick(db);
+    const QString status = form.RichEdit5->Text();
+    EXPECT_TRUE(status.contains("백업을 마친 뒤")) << status.toStdString();
+    EXPECT_TRUE(status.contains("유일한 사본일 수 있어 남겨 두었습니다")) << status.toStdString();
+    EXPECT_FALSE(status.contains("지웠습니다")) << status.toStdString();
+    ASSERT_TRUE(fs::exists(bak));
+    EXPECT_EQ(VisibleNames(dir.Path()), (std::vector<std::string>{"moved.fdb", "shop.BAK"}));
+}
+
 // Killed while the engine writes the backup of a large database.
 TEST_F(InterruptedRunTest, KilledDuringTheBackup) {
     const std::string db = dir.File("big.fdb");

@@ -26,6 +26,12 @@ TRunRecord SampleRecord(const std::string& database) {
                   .Gid = 997,
                   .Mode = 0660};
     r.RebuiltId = {2049, 79, 0};
+    r.BackedUpDatabase = TFileFacts{.Id = {2049, 78, 1700000000000000002},
+                                    .Size = 1234560,
+                                    .ModifiedNs = 1700000000000000777,
+                                    .Uid = 998,
+                                    .Gid = 997,
+                                    .Mode = 0660};
     return r;
 }
 
@@ -60,6 +66,24 @@ TEST(RunRecord, EncodesAndDecodesEveryField) {
         EXPECT_EQ(DecodeRunRecord(EncodeRunRecord(r))->State, state);
         EXPECT_TRUE(DecodeRunRecord(EncodeRunRecord(r))->Aside.empty());
     }
+}
+
+// Records written before the database's facts after the backup were kept still read, without
+// them; the facts come once at the most.
+TEST(RunRecord, TheDatabaseAfterTheBackupIsOptional) {
+    TRunRecord older = SampleRecord("/d/shop.fdb");
+    older.BackedUpDatabase.reset();
+    const std::string text = EncodeRunRecord(older);
+    EXPECT_EQ(text.find("backed-up-database"), std::string::npos);
+    const auto decoded = DecodeRunRecord(text);
+    ASSERT_TRUE(decoded);
+    EXPECT_FALSE(decoded->BackedUpDatabase);
+
+    std::string twice = EncodeRunRecord(SampleRecord("/d/shop.fdb"));
+    const std::size_t at = twice.find("backed-up-database");
+    const std::string line = twice.substr(at, twice.find('\n', at) - at + 1);
+    twice.insert(at, line);
+    EXPECT_FALSE(DecodeRunRecord(twice));
 }
 
 TEST(RunRecord, AnythingButAWholeRecordIsRefused) {

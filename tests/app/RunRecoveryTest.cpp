@@ -5,6 +5,8 @@
 #include "TempDir.h"
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -80,6 +82,41 @@ TEST_F(RunRecoveryTest, TheBackupStaysWhenAskedOrWhenItIsNotTheRunsOwn) {
     EXPECT_FALSE(report.BackupRemoved);
     EXPECT_TRUE(report.BackupLeft);
     EXPECT_EQ(dir.Read("shop.BAK"), "the user's own, made after the crash");
+}
+
+// A finished backup is the only copy of its data once the database it was made from is gone
+// from the path: it stays, whatever is asked. Written to since, the database is still the data.
+TEST_F(RunRecoveryTest, AFinishedBackupStaysWhileItsDatabaseIsGone) {
+    struct TCase {
+        const char* What;
+        std::function<void(const std::string& db)> Change;
+        TSettleOutcome Outcome;
+        bool BackupRemoved;
+    };
+    const TCase cases[] = {
+        {"moved away", [](const std::string& db) { fs::remove(db); }, TSettleOutcome::DatabaseGone, false},
+        {"another file in its place",
+         [](const std::string& db) {
+             fs::rename(db, db + ".old");
+             std::ofstream(db) << "another";
+         },
+         TSettleOutcome::DatabaseGone, false},
+        {"written to since", [](const std::string& db) { std::ofstream(db, std::ios::app) << "more"; },
+         TSettleOutcome::DatabaseUntouched, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TRunRecord record = Record(TRunState::BackedUp);
+        record.BackedUpDatabase = LookAt(db);
+        c.Change(db);
+        const TSettleReport report = SettleRun(record, true);
+        EXPECT_EQ(report.Outcome, c.Outcome);
+        EXPECT_FALSE(report.QuestionOpen());
+        EXPECT_EQ(report.BackupRemoved, c.BackupRemoved);
+        EXPECT_EQ(fs::exists(bak), !c.BackupRemoved);
+        fs::remove(db + ".old");
+        fs::remove(bak);
+    }
 }
 
 TEST_F(RunRecoveryTest, OriginalNotYetMovedOrAlreadyBack) {

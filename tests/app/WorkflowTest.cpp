@@ -145,6 +145,63 @@ TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
     EXPECT_EQ(dir.Listing(), "b.BAK;b.fdb;") << "no set-aside copy may be left behind";
 }
 
+// The engine can end a restore without an error and still leave its database shut down: an
+// index it could not activate (here a unique index whose expression reads a session value that
+// the restore does not have). That database is no replacement for the original.
+TEST_F(WorkflowTest, ARestoreThatLeavesTheDatabaseShutDownPutsTheOriginalBack) {
+    const std::string db = dir.File("OFFL.FDB");
+    const std::string bak = dir.File("OFFL.BAK");
+    RunIsql("create database '" + db + "';\n"
+            "create table T (V integer);\ncommit;\n"
+            "insert into T values (1);\ninsert into T values (2);\ninsert into T values (3);\ncommit;\n"
+            "select rdb$set_context('USER_SESSION', 'K', '1') from rdb$database;\n"
+            "create unique index UX on T computed by "
+            "(V * coalesce(cast(rdb$get_context('USER_SESSION', 'K') as integer), 0));\ncommit;\n");
+    Pick(db);
+    form.sButton2Click();
+    ASSERT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+    const std::string original = ReadFileBytes(db);
+    form.sButton3Click();
+
+    const QString path = Shown(db);
+    const QString log = form.RichEdit4->Text();
+    EXPECT_TRUE(log.contains(path + " 최적화 진행 오류.")) << log.toStdString();
+    EXPECT_TRUE(log.contains("shutdown")) << log.toStdString();
+    EXPECT_TRUE(log.contains("index")) << "the restore's own words say which index failed";
+    EXPECT_FALSE(log.contains(" 데이터베이스 최적화 완료.")) << log.toStdString();
+    EXPECT_EQ(LinesOf(form.RichEdit4).back().text, path + " 기존파일 복원.");
+    EXPECT_FALSE(form.sButton4->isEnabled());
+    EXPECT_TRUE(ReadFileBytes(db) == original) << "the original database is back, byte for byte";
+    form.sButton5Click();
+    EXPECT_TRUE(fs::exists(bak)) << "exit keeps the backup after a failed optimise";
+    EXPECT_EQ(dir.Listing(), "OFFL.BAK;OFFL.FDB;");
+}
+
+// Rows written by another program between the backup and the optimise are not in the backup:
+// the optimise refuses, and a new backup takes them.
+TEST_F(WorkflowTest, ADatabaseWrittenToSinceItsBackupIsNotReplacedByIt) {
+    const std::string db = MakeDatabase(dir.File("w.fdb"), 1000);
+    ASSERT_EQ(CountRows(db), 500);
+    Pick(db);
+    form.sButton2Click();
+    ASSERT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+    RunIsql("connect '" + db + "';\ninsert into ROWS_T (ID, PAD) select ID + 100000, PAD from ROWS_T;\ncommit;\n");
+    ASSERT_EQ(CountRows(db), 1000);
+
+    const ino_t before = InodeOf(db);
+    form.sButton3Click();
+    EXPECT_EQ(InodeOf(db), before) << "nothing was moved";
+    EXPECT_TRUE(form.RichEdit5->Text().contains("다시 백업하십시오")) << form.RichEdit5->Text().toStdString();
+    ExpectButtons({true, false, false}, form.sButton2);
+    EXPECT_EQ(CountRows(db), 1000);
+
+    form.sButton2Click();
+    form.sButton3Click();
+    form.sButton4Click();
+    EXPECT_NE(InodeOf(db), before) << "rebuilt from the new backup";
+    EXPECT_EQ(CountRows(db), 1000);
+}
+
 TEST_F(WorkflowTest, SecondRunAppendsBelowTheFirst) {
     const std::string db = MakeDatabase(dir.File("c.fdb"), 500);
     const QString path = QString::fromStdString(db);
