@@ -21,7 +21,11 @@ public:
     TsCommonData SkinData; // "BUTTON" unless a section is set
 
     QString SkinSection() const { return SkinData.EffectiveSection(); }
-    void SetSkinSection(const QString& section) { SkinData.SetSkinSection(section); }
+    // The pictures drawn for the old section go with it.
+    void SetSkinSection(const QString& section) {
+        SkinData.SetSkinSection(section);
+        Invalidate();
+    }
 
     // The state it is drawn in now.
     TsState State() const;

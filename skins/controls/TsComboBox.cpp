@@ -41,11 +41,21 @@ TsState TsComboBox::State() const {
     return TsState::Normal;
 }
 
+// The button and its arrow, from the tables the combo box is bound to: the manager may have
+// others by now (a load under way, or no manager at all any more).
+TsSectionIndexes TsComboBox::ButtonIndexes() const {
+    return SkinData.Skin() ? SectionIndexes(*SkinData.Skin(), "COMBOBTN") : TsSectionIndexes{};
+}
+
+const TsMaskData* TsComboBox::ArrowGlyph() const {
+    return SkinData.Skin() ? SkinData.Skin()->Mask(SectionIndexes(*SkinData.Skin(), "COMBOBOX").GlyphMask)
+                           : nullptr;
+}
+
 QRect TsComboBox::ButtonRect() const {
     int width = MinButtonWidth;
-    if (const TsSkinManager* manager = SkinData.SkinManager(); manager && SkinData.Skin())
-        if (const TsMaskData* glyph = SkinData.Skin()->Mask(manager->Cache().ComboGlyph))
-            width = std::max(width, glyph->ColumnWidth() + 8);
+    if (const TsMaskData* glyph = ArrowGlyph())
+        width = std::max(width, glyph->ColumnWidth() + 8);
     return QRect(rect().right() + 1 - width, 0, width, height());
 }
 
@@ -75,19 +85,18 @@ void TsComboBox::paintEvent(QPaintEvent*) {
 
 void TsComboBox::PaintSkinned() {
     const SkinTables& skin = *SkinData.Skin();
-    const TsCacheIndexes& cache = SkinData.SkinManager()->Cache();
     const TsState state = State();
     QPainter painter(this);
     DrawSectionBackground(painter, skin, SectionPaint{SkinData.SkinIndex, rect(), state});
     const QRect button = ButtonRect();
     // The button sits inside the field's border.
     const QRect inner = button.adjusted(0, 1, -1, -1);
-    DrawSectionBackground(painter, skin, SectionPaint{cache.ComboBtn.Section, inner, state});
-    if (const TsMaskData* glyph = skin.Mask(cache.ComboGlyph))
+    DrawSectionBackground(painter, skin, SectionPaint{ButtonIndexes().Section, inner, state});
+    if (const TsMaskData* glyph = ArrowGlyph())
         DrawGlyph(painter, *glyph, inner, state);
     painter.setFont(font());
     const QRect textRect = rect().adjusted(4, 0, -button.width() - 2, 0);
     const QString shown = painter.fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width());
-    const TsState textState = state == TsState::Disabled ? TsState::Disabled : TsState::Normal;
-    DrawCaption(painter, *SkinData.Section(), CaptionPaint{shown, textRect, Qt::AlignCenter, textState});
+    // The text takes the colour of the state its background is drawn in.
+    DrawCaption(painter, *SkinData.Section(), CaptionPaint{shown, textRect, Qt::AlignCenter, state});
 }

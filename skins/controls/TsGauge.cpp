@@ -107,8 +107,10 @@ void TsGauge::SetProgress(int value) {
     if (clamped == progress_)
         return;
     const int before = PercentDone();
+    const QString textBefore = Text();
     progress_ = clamped;
-    if (PercentDone() != before) {
+    // A gauge showing its value rather than a percentage changes its text with every step.
+    if (PercentDone() != before || Text() != textBefore) {
         if (!TsSkinManager::SkinUpdating())
             Invalidate();
         RepaintNow();
@@ -291,6 +293,15 @@ void TsGauge::resizeEvent(QResizeEvent* event) {
     Invalidate();
 }
 
+void TsGauge::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The layers are drawn in the gauge's state and font.
+    if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange) {
+        Invalidate();
+        update();
+    }
+}
+
 void TsGauge::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (SkinData.Skinned() && TsCommonData::Updating()) {
@@ -347,10 +358,12 @@ void TsGauge::BuildSkinnedLayers() {
         QPainter regionPainter(&region_);
         DrawRegion(regionPainter, *glowRegion, region_.rect());
         const int thickness = kind_ == TsGaugeKind::gkVerticalBar ? filled.width() : filled.height();
-        if (glowPicture_.height() != thickness || glowPicture_.isNull()) {
+        const QSize glowFor(thickness, kind_ == TsGaugeKind::gkVerticalBar);
+        if (glowFor != glowFor_ || glowPicture_.isNull()) {
             glowPicture_ = GlowPicture(thickness);
             if (kind_ == TsGaugeKind::gkVerticalBar)
                 glowPicture_ = glowPicture_.transformed(QTransform().rotate(-90));
+            glowFor_ = glowFor;
         }
     }
     SkinData.BGChanged = false;

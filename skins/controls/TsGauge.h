@@ -61,7 +61,11 @@ public:
     void SetSuffix(const QString& suffix);
 
     QString SkinSection() const { return SkinData.EffectiveSection(); }
-    void SetSkinSection(const QString& section) { SkinData.SetSkinSection(section); }
+    void SetSkinSection(const QString& section) {
+        SkinData.SetSkinSection(section);
+        Invalidate();
+        update();
+    }
 
     std::function<void()> OnChange;
 
@@ -84,6 +88,7 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void RepaintNow();
@@ -120,6 +125,7 @@ private:
     QImage text_;
     QImage region_; // the glow region over the filled part
     QImage glowPicture_;
+    QSize glowFor_; // thickness and kind the glow picture was made for: (thickness, vertical)
     // The progress section, and what it was chosen for.
     struct ProgressChoice {
         const SkinTables* Skin = nullptr;

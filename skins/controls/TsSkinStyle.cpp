@@ -221,9 +221,12 @@ bool TsSkinStyle::DrawCheckGlyph(PrimitiveElement element, const QStyleOption* o
     const TsMaskData* glyph = skin->Mask(manager->Cache().CheckGlyph(which));
     if (glyph == nullptr)
         return false;
-    TsState state = OptionState(option);
-    if (state == TsState::Focused)
-        state = TsState::Normal;
+    // Checked or not is the glyph itself; its column is only the mouse's and the keyboard's.
+    const State s = option->state;
+    const TsState state = !(s & State_Enabled) ? TsState::Disabled
+                          : (s & State_Sunken) ? TsState::Pressed
+                          : (s & State_MouseOver) ? TsState::Hot
+                                                  : TsState::Normal;
     DrawGlyph(*painter, *glyph, option->rect, state);
     return true;
 }
@@ -259,8 +262,8 @@ void TsSkinStyle::drawControl(ControlElement element, const QStyleOption* option
         case CE_ComboBoxLabel:
             if (const TsGeneralData* combo = skin->Section(s.ComboBox)) {
                 QStyleOptionComboBox copy = *qstyleoption_cast<const QStyleOptionComboBox*>(option);
-                const QColor text = SectionTextColor(
-                    *combo, option->state & State_Enabled ? TsState::Normal : TsState::Disabled);
+                // The text takes the colour of the state its field is drawn in.
+                const QColor text = SectionTextColor(*combo, OptionState(option));
                 copy.palette.setColor(QPalette::ButtonText, text);
                 copy.palette.setColor(QPalette::Text, text);
                 QProxyStyle::drawControl(element, &copy, painter, widget);

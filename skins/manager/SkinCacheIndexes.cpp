@@ -1,7 +1,5 @@
 #include "SkinCacheIndexes.h"
 
-namespace {
-
 TsSectionIndexes SectionIndexes(const SkinTables& skin, const char* name) {
     TsSectionIndexes indexes;
     indexes.Section = skin.FindSection(name);
@@ -13,8 +11,6 @@ TsSectionIndexes SectionIndexes(const SkinTables& skin, const char* name) {
     }
     return indexes;
 }
-
-} // namespace
 
 TsCacheIndexes ComputeCacheIndexes(const SkinTables* skin) {
     TsCacheIndexes cache;

@@ -59,3 +59,5 @@ struct TsCacheIndexes {
 
 // All -1 without a skin.
 TsCacheIndexes ComputeCacheIndexes(const SkinTables* skin);
+// The indexes of one section of a skin, all -1 when it has no such section.
+TsSectionIndexes SectionIndexes(const SkinTables& skin, const char* name);

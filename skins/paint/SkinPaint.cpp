@@ -68,6 +68,8 @@ void DrawCorners(QPainter& painter, const SkinTables& skin, const TsGeneralData&
         if (mask == nullptr || mask->Picture.isNull())
             continue;
         const QRect column = mask->Column(StateColumn(paint.State));
+        if (column.isEmpty())
+            continue; // more columns than pixels: an empty source would draw the whole picture
         const QPoint at(corner.Right ? r.right() + 1 - column.width() : r.left(),
                         corner.Bottom ? r.bottom() + 1 - column.height() : r.top());
         painter.drawImage(at, mask->Picture, column);
@@ -80,6 +82,8 @@ void DrawGlyph(QPainter& painter, const TsMaskData& mask, const QRect& place, Ts
     if (mask.Picture.isNull())
         return;
     const QRect column = mask.Column(StateColumn(state));
+    if (column.isEmpty())
+        return; // more columns than pixels: an empty source would draw the whole picture
     const QPoint at(place.left() + (place.width() - column.width()) / 2,
                     place.top() + (place.height() - column.height()) / 2);
     painter.drawImage(at, mask.Picture, column);
@@ -89,6 +93,8 @@ void DrawTexture(QPainter& painter, const TsMaskData& mask, const QRect& rect) {
     if (mask.Picture.isNull() || rect.isEmpty())
         return;
     const QRect source = mask.Column(0);
+    if (source.isEmpty())
+        return;
     switch (mask.StretchMode) {
     case 1:
         painter.drawImage(rect, mask.Picture, source);

@@ -191,7 +191,12 @@ std::string MaskKey(const std::string& sectionName, const std::string& propertyN
 
 QRect TsMaskData::Column(int state) const {
     const int width = ColumnWidth();
-    const int column = std::clamp(state, 0, std::max(1, static_cast<int>(ImageCount)) - 1);
+    const int columns = std::max(1, static_cast<int>(ImageCount));
+    // Focus without a column of its own looks normal: the last column of a four-column mask
+    // is the disabled one.
+    if (state == FocusedColumn && columns <= FocusedColumn)
+        state = 0;
+    const int column = std::clamp(state, 0, columns - 1);
     return QRect(column * width, 0, width, Picture.height());
 }
 

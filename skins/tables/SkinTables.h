@@ -55,6 +55,7 @@ struct TsMaskData {
     int ColumnWidth() const { return ImageCount > 0 ? Picture.width() / ImageCount : Picture.width(); }
     // The column of a state; a state beyond the last column uses the last column.
     QRect Column(int state) const;
+    static constexpr int FocusedColumn = 4;
 };
 using TsMaskArray = std::vector<TsMaskData>;
 

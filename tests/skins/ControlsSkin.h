@@ -32,6 +32,7 @@ inline QByteArray ControlsSkin(bool glowRegion) {
         "[FORMTITLE]\r\nCOLOR=8421504\r\nFONTCOLOR=16777215\r\n"
         "[EDIT]\r\nCOLOR=2105376\r\nFONTCOLOR=15790320\r\n"
         "[SPEEDBUTTON]\r\nCOLOR=12632256\r\nHOTCOLOR=16777215\r\n"
+        "[COMBOBOX]\r\nCOLOR=16777215\r\nFONTCOLOR=0\r\n[COMBOBTN]\r\nCOLOR=12632256\r\n"
         "[GAUGE]\r\nCOLOR=16777215\r\nFONTCOLOR=0\r\n"
         "[PROGRESSH]\r\nCOLOR=255\r\nFONTCOLOR=16777215\r\n" +
         std::string(glowRegion ? "LRGN=^0000^0016^0012^0028^0003^0003^0003^0003^1^0^5^0\r\n" : "");

@@ -131,6 +131,33 @@ TEST(Gauge, RepaintsAtOnceOnlyWhenThePercentageChanges) {
     EXPECT_EQ(gauge.paints, before + 2);
 }
 
+// The skinned picture is drawn again whenever what it shows changes: the state, the font, and
+// a value shown as such (not as a percentage) that moves within the same percent.
+TEST(Gauge, TheSkinnedPictureFollowsStateFontAndShownValue) {
+    const auto manager = ManagerWith(false);
+    TsGauge gauge;
+    gauge.resize(200, 16);
+    gauge.SetProgress(50);
+    ASSERT_TRUE(gauge.SkinData.Skinned());
+    const QImage enabled = gauge.Picture();
+    gauge.setEnabled(false);
+    EXPECT_NE(gauge.Picture(), enabled) << "the disabled look";
+    gauge.setEnabled(true);
+    EXPECT_EQ(gauge.Picture(), enabled);
+    QFont larger = gauge.font();
+    larger.setPixelSize(16);
+    gauge.setFont(larger);
+    EXPECT_NE(gauge.Picture(), enabled) << "the text in the new font";
+
+    gauge.SetCalcPercents(false);
+    gauge.SetMaxValue(1000);
+    gauge.SetProgress(500);
+    const QImage at500 = gauge.Picture();
+    gauge.SetProgress(504); // still 50 %
+    EXPECT_EQ(gauge.Text(), "504%");
+    EXPECT_NE(gauge.Picture(), at500);
+}
+
 TEST(Gauge, GlowCrossesA734PixelBarIn69TicksThenRestsUntilTheCycleEnds) {
     GaugeGlowState state;
     std::vector<int> drawn;

@@ -5,6 +5,7 @@
 #include "ReadableColors.h"
 #include "SkinAttachments.h"
 #include "TsButton.h"
+#include "TsComboBox.h"
 #include "TsSkinManager.h"
 #include "TsSkinProvider.h"
 
@@ -182,6 +183,20 @@ TEST_F(SkinControlsTest, AWindowSkinnedInTheMiddleOfItsShowCanStillBeHiddenAndCl
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.windowHandle() && dialog.windowHandle()->isVisible()) << "accepted, it leaves the screen";
+}
+
+// A combo box draws its button and arrow from the tables it is bound to, not the manager's: a
+// window the broadcast never reaches (a tool window) keeps its skin after the manager has gone.
+TEST_F(SkinControlsTest, AComboBoxPaintsFromItsOwnTablesAfterItsManagerHasGone) {
+    QWidget tool(nullptr, Qt::Tool);
+    auto* combo = new TsComboBox(&tool);
+    combo->addItem(QStringLiteral("item"));
+    combo->resize(120, 22);
+    ASSERT_TRUE(combo->SkinData.Skinned());
+    const QImage before = combo->grab().toImage();
+    manager.reset();
+    ASSERT_TRUE(combo->SkinData.Skinned()) << "nothing told the tool window";
+    EXPECT_EQ(combo->grab().toImage(), before);
 }
 
 TEST_F(SkinControlsTest, AControlWhoseSectionIsMissingDrawsAsAStandardControl) {

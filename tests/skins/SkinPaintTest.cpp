@@ -149,7 +149,9 @@ TEST(SkinPaint, SectionsDrawColourGradientTextureAndBorderFromTheLoadedSkin) {
     EXPECT_EQ(paint("NOSUCH", TsState::Normal).pixel(4, 4), Back);
 }
 
-TEST(SkinPaint, GlyphColumnsFollowTheStateAndBeyondTheLastUseTheLast) {
+// A state beyond the last column takes the last one, except focus: on a mask without a focused
+// column that would be the disabled look.
+TEST(SkinPaint, GlyphColumnsFollowTheStateAndFocusWithoutAColumnLooksNormal) {
     TsMaskData glyph;
     glyph.ImgType = TacImgType::itisaGlyph;
     glyph.ImageCount = 3;
@@ -163,7 +165,25 @@ TEST(SkinPaint, GlyphColumnsFollowTheStateAndBeyondTheLastUseTheLast) {
     EXPECT_EQ(at(TsState::Normal).pixel(2, 2), A);
     EXPECT_EQ(at(TsState::Normal).pixel(1, 1), Back); // centred: 2 x 2 at (2, 2)
     EXPECT_EQ(at(TsState::Hot).pixel(3, 3), B);
-    EXPECT_EQ(at(TsState::Focused).pixel(2, 3), C);
+    EXPECT_EQ(at(TsState::Disabled).pixel(2, 3), C);
+    EXPECT_EQ(at(TsState::Focused).pixel(2, 3), A);
+
+    // Five columns: focus has its own.
+    glyph.ImageCount = 5;
+    glyph.Picture = QImage(5, 1, QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < 5; ++x)
+        glyph.Picture.setPixel(x, 0, x == 4 ? C : A);
+    EXPECT_EQ(Draw(QSize(1, 1), [&](QPainter& p) { DrawGlyph(p, glyph, QRect(0, 0, 1, 1), TsState::Focused); })
+                  .pixel(0, 0),
+              C);
+
+    // More columns than pixels: each column is empty, and nothing is drawn (an empty source
+    // would be the whole picture).
+    glyph.ImageCount = 9;
+    const QImage none = Draw(QSize(6, 6), [&](QPainter& p) { DrawGlyph(p, glyph, QRect(0, 0, 6, 6), TsState::Hot); });
+    for (int x = 0; x < 6; ++x)
+        for (int y = 0; y < 6; ++y)
+            ASSERT_EQ(none.pixel(x, y), Back) << x << "," << y;
 }
 
 TEST(SkinPaint, TextColoursFollowStateAndTheDisabledMix) {
