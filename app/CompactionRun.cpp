@@ -111,8 +111,12 @@ void TCompactionRun::StartBackup() {
         // A backup this run made before (an earlier attempt): it may be written again.
         Record(TRunState::BackupStarted);
     } else {
+        // The backup holds every row of the database: nobody may read it who may not read the
+        // database.
+        const auto database = LookAt(database_);
+        const unsigned mode = 0600 | (database ? database->Mode & 0066 : 0);
         TFileId id;
-        if (!CreateNewFile(backup_, id)) {
+        if (!CreateNewFile(backup_, id, mode)) {
             if (errno == EEXIST)
                 throw ERunError("백업파일 " + backup_ +
                                 "이(가) 이미 있습니다. 이 작업이 만든 파일이 아니므로 덮어쓰지 않습니다. "

@@ -122,8 +122,8 @@ bool RenameFileReplacing(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool CreateNewFile(const std::string& path, TFileId& id) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode & 0666);
     if (fd < 0)
         return false;
     TFileFacts facts;

@@ -59,9 +59,10 @@ std::optional<TFileFacts> LookAt(const std::string& path);
 // Renames, replacing what is at the target in one step. False with errno on failure.
 bool RenameFileReplacing(const std::string& from, const std::string& to);
 
-// Makes a new empty file that nothing else may have made first (0666 less the umask), and
-// tells which file it is. False with errno (EEXIST when something is already there).
-bool CreateNewFile(const std::string& path, TFileId& id);
+// Makes a new empty file that nothing else may have made first (the read and write bits of
+// `mode` less the umask), and tells which file it is. False with errno (EEXIST when something
+// is already there).
+bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode = 0666);
 
 // Flushes the folder that holds the path, so renames and deletions in it survive a crash.
 bool SyncFolderOf(const std::string& path);

@@ -2,6 +2,7 @@
 #include "WorkflowFixture.h"
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -30,6 +31,26 @@ TEST_F(RunFilesTest, AUsersOwnBackupFileIsNeitherOverwrittenNorDeleted) {
     EXPECT_EQ(dir.Read("SHOP.BAK"), "the user's own backup");
     EXPECT_TRUE(ReadFileBytes(db) == original);
     EXPECT_EQ(dir.Listing(), "SHOP.BAK;SHOP.FDB;");
+}
+
+// The backup holds every row: it is readable by no one who may not read the database.
+TEST_F(RunFilesTest, TheBackupIsNoMoreReadableThanTheDatabase) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    for (const mode_t mode : {mode_t(0600), mode_t(0640), mode_t(0660), mode_t(0664)}) {
+        SCOPED_TRACE(mode);
+        const std::string db = MakeDatabase(dir.File("m.fdb"), 100);
+        fs::permissions(db, static_cast<fs::perms>(mode));
+        Pick(db);
+        form.sButton2Click();
+        ASSERT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+        struct stat st {};
+        ASSERT_EQ(::stat(dir.File("m.BAK").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, (0600 | (mode & 0066)) & ~mask);
+        form.sButton5Click();
+        fs::remove(dir.File("m.BAK"));
+        fs::remove(db);
+    }
 }
 
 TEST_F(RunFilesTest, ExitLeavesABackupFileThisRunDidNotWrite) {
