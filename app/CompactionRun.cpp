@@ -176,8 +176,7 @@ void TCompactionRun::SetOriginalAside() {
     if (!original->Regular)
         throw ERunError(database_ + "은(는) 보통 파일이 아닙니다");
     const std::optional<TFileFacts>& backedUp = record_->BackedUpDatabase;
-    if (backedUp && (original->Id != backedUp->Id || original->Size != backedUp->Size ||
-                     original->ModifiedNs != backedUp->ModifiedNs))
+    if (backedUp && !original->SameUnchanged(*backedUp))
         throw EChangedSinceBackup("백업한 뒤에 데이터베이스가 바뀌었습니다. 바뀐 내용은 백업에 없으므로 "
                                   "최적화하지 않습니다. 다시 백업하십시오");
     std::string aside;

@@ -12,8 +12,7 @@ constexpr std::size_t kMaxFolderNames = 1'000'000;
 
 bool IsOriginal(const std::string& path, const TFileFacts& original) {
     const auto facts = LookAt(path);
-    return facts && facts->Regular && facts->Id == original.Id && facts->Size == original.Size &&
-           facts->ModifiedNs == original.ModifiedNs;
+    return facts && facts->Regular && facts->SameUnchanged(original);
 }
 
 bool IsFile(const std::string& path, const TFileId& id) {
@@ -31,10 +30,10 @@ bool DeleteIfSame(const std::string& path, const TFileId& id) {
 // The database the backup was made from is at its path: the same file (written to since,
 // maybe). A record of an older version says only that some database must be there.
 bool IsBackedUpDatabase(const TRunRecord& record) {
+    if (record.BackedUpDatabase)
+        return IsFile(record.Database, record.BackedUpDatabase->Id);
     const auto facts = LookAt(record.Database);
-    if (!facts || !facts->Regular)
-        return false;
-    return !record.BackedUpDatabase || facts->Id == record.BackedUpDatabase->Id;
+    return facts && facts->Regular;
 }
 
 void SettleBackup(const TRunRecord& record, bool removeBackup, TSettleReport& report) {

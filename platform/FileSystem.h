@@ -50,6 +50,12 @@ struct TFileFacts {
     unsigned Mode = 0; // permission bits with set-id and sticky bits (07777)
     bool Regular = false;
     bool Link = false;
+
+    // The same file, and as far as the file system can tell not written to since: same id,
+    // size and last change of the contents.
+    bool SameUnchanged(const TFileFacts& other) const {
+        return Id == other.Id && Size == other.Size && ModifiedNs == other.ModifiedNs;
+    }
 };
 
 // Facts of whatever is at the path, without following a final link; nothing when there is

@@ -41,21 +41,19 @@ TsState TsComboBox::State() const {
     return TsState::Normal;
 }
 
-// The button and its arrow, from the tables the combo box is bound to: the manager may have
-// others by now (a load under way, or no manager at all any more).
-TsSectionIndexes TsComboBox::ButtonIndexes() const {
-    return SkinData.Skin() ? SectionIndexes(*SkinData.Skin(), "COMBOBTN") : TsSectionIndexes{};
-}
-
+// The arrow, from the tables the combo box is bound to (as is its button): the manager may
+// have others by now (a load under way, or no manager at all any more).
 const TsMaskData* TsComboBox::ArrowGlyph() const {
     return SkinData.Skin() ? SkinData.Skin()->Mask(SectionIndexes(*SkinData.Skin(), "COMBOBOX").GlyphMask)
                            : nullptr;
 }
 
 QRect TsComboBox::ButtonRect() const {
-    int width = MinButtonWidth;
-    if (const TsMaskData* glyph = ArrowGlyph())
-        width = std::max(width, glyph->ColumnWidth() + 8);
+    return ButtonRectFor(ArrowGlyph());
+}
+
+QRect TsComboBox::ButtonRectFor(const TsMaskData* glyph) const {
+    const int width = glyph ? std::max(MinButtonWidth, glyph->ColumnWidth() + 8) : MinButtonWidth;
     return QRect(rect().right() + 1 - width, 0, width, height());
 }
 
@@ -88,11 +86,12 @@ void TsComboBox::PaintSkinned() {
     const TsState state = State();
     QPainter painter(this);
     DrawSectionBackground(painter, skin, SectionPaint{SkinData.SkinIndex, rect(), state});
-    const QRect button = ButtonRect();
+    const TsMaskData* glyph = ArrowGlyph();
+    const QRect button = ButtonRectFor(glyph);
     // The button sits inside the field's border.
     const QRect inner = button.adjusted(0, 1, -1, -1);
-    DrawSectionBackground(painter, skin, SectionPaint{ButtonIndexes().Section, inner, state});
-    if (const TsMaskData* glyph = ArrowGlyph())
+    DrawSectionBackground(painter, skin, SectionPaint{skin.FindSection("COMBOBTN"), inner, state});
+    if (glyph != nullptr)
         DrawGlyph(painter, *glyph, inner, state);
     painter.setFont(font());
     const QRect textRect = rect().adjusted(4, 0, -button.width() - 2, 0);

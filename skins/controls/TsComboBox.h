@@ -3,7 +3,6 @@
 // Under a skin the field is drawn from its section (COMBOBOX), the button from COMBOBTN with the
 // section's arrow glyph; the list takes the skin through the application's style.
 
-#include "SkinCacheIndexes.h"
 #include "SkinState.h"
 #include "TsCommonData.h"
 
@@ -35,6 +34,6 @@ protected:
 
 private:
     void PaintSkinned();
-    TsSectionIndexes ButtonIndexes() const;
     const TsMaskData* ArrowGlyph() const;
+    QRect ButtonRectFor(const TsMaskData* glyph) const;
 };

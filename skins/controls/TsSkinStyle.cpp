@@ -46,7 +46,10 @@ void DrawPart(QPainter* painter, const SkinTables& skin, const TsSectionIndexes&
 } // namespace
 
 TsState OptionState(const QStyleOption* option) {
-    const QStyle::State s = option->state;
+    return StateOf(option->state);
+}
+
+TsState StateOf(QStyle::State s) {
     if (!(s & QStyle::State_Enabled))
         return TsState::Disabled;
     if (s & (QStyle::State_Sunken | QStyle::State_On))
@@ -221,13 +224,8 @@ bool TsSkinStyle::DrawCheckGlyph(PrimitiveElement element, const QStyleOption* o
     const TsMaskData* glyph = skin->Mask(manager->Cache().CheckGlyph(which));
     if (glyph == nullptr)
         return false;
-    // Checked or not is the glyph itself; its column is only the mouse's and the keyboard's.
-    const State s = option->state;
-    const TsState state = !(s & State_Enabled) ? TsState::Disabled
-                          : (s & State_Sunken) ? TsState::Pressed
-                          : (s & State_MouseOver) ? TsState::Hot
-                                                  : TsState::Normal;
-    DrawGlyph(*painter, *glyph, option->rect, state);
+    // Checked or not is the glyph itself; its column is only the mouse's.
+    DrawGlyph(*painter, *glyph, option->rect, StateOf(option->state & ~(State_On | State_HasFocus)));
     return true;
 }
 

@@ -77,6 +77,8 @@ private:
 
 // The state a style option shows.
 TsState OptionState(const QStyleOption* option);
+// The same from the state flags alone.
+TsState StateOf(QStyle::State state);
 
 // Installs the style on the application once and keeps the palette following the default
 // manager's skin.
