@@ -15,8 +15,10 @@ namespace {
 
 constexpr QRgb Magenta = 0xFFFF00FFu;
 
-QImage Transparent(const QSize& size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+// A picture of `size` in the widget's own pixels, made `ratio` times as dense for the screen.
+QImage Transparent(const QSize& size, qreal ratio) {
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     return image;
 }
@@ -26,12 +28,13 @@ QImage Transparent(const QSize& size) {
 // the alpha of an ARGB picture.
 void XorText(QImage& image, const QString& text, QFont font) {
     QImage mask(image.size(), QImage::Format_ARGB32_Premultiplied);
+    mask.setDevicePixelRatio(image.devicePixelRatio());
     mask.fill(Qt::transparent);
     QPainter painter(&mask);
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(mask.rect(), Qt::AlignCenter, text);
+    painter.drawText(QRectF(QPointF(0, 0), image.deviceIndependentSize()), Qt::AlignCenter, text);
     painter.end();
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -62,8 +65,9 @@ void TsGauge::Loaded() {
     StartGlowIfAnimated();
 }
 
+// The glow runs only while the gauge can be seen; showing it again goes on with the cycle.
 void TsGauge::StartGlowIfAnimated() {
-    if (animated_ && !timer_.isActive())
+    if (animated_ && isVisible() && !timer_.isActive())
         timer_.start();
 }
 
@@ -285,6 +289,10 @@ bool TsGauge::event(QEvent* event) {
                            nullptr});
         return true;
     }
+    if (event->type() == QEvent::Hide)
+        timer_.stop();
+    else if (event->type() == QEvent::Show && !loading_)
+        StartGlowIfAnimated();
     return QWidget::event(event);
 }
 
@@ -312,14 +320,20 @@ void TsGauge::paintEvent(QPaintEvent*) {
 }
 
 QImage TsGauge::Picture() {
-    if (width() <= 0 || height() <= 0)
-        return {};
-    if (SkinData.Skinned() && SkinData.Section() != nullptr)
-        return PaintSkinned();
-    return PaintPlain();
+    return Picture(devicePixelRatioF());
 }
 
-void TsGauge::BuildSkinnedLayers() {
+QImage TsGauge::Picture(qreal ratio) {
+    if (width() <= 0 || height() <= 0)
+        return {};
+    if (!(ratio > 0))
+        ratio = 1;
+    if (SkinData.Skinned() && SkinData.Section() != nullptr)
+        return PaintSkinned(ratio);
+    return PaintPlain(ratio);
+}
+
+void TsGauge::BuildSkinnedLayers(qreal ratio) {
     const SkinTables& skin = *SkinData.Skin();
     const QRect area = rect();
     const TsState state = isEnabled() ? TsState::Normal : TsState::Disabled;
@@ -327,7 +341,7 @@ void TsGauge::BuildSkinnedLayers() {
     const TsGeneralData* progressSection = skin.Section(progressIndex);
     const QRect filled = FilledRect(area);
 
-    base_ = Transparent(size());
+    base_ = Transparent(size(), ratio);
     QPainter painter(&base_);
     DrawSectionBackground(painter, skin, SectionPaint{SkinData.SkinIndex, area, state});
     const bool bar = kind_ == TsGaugeKind::gkHorizontalBar || kind_ == TsGaugeKind::gkVerticalBar;
@@ -337,7 +351,7 @@ void TsGauge::BuildSkinnedLayers() {
         DrawPieOrNeedle(painter, area, SkinColor(foreColor_));
     painter.end();
 
-    text_ = Transparent(size());
+    text_ = Transparent(size(), ratio);
     if (showText_) {
         QPainter text(&text_);
         text.setFont(font());
@@ -354,9 +368,9 @@ void TsGauge::BuildSkinnedLayers() {
     const TsMaskData* glowRegion =
         progressSection ? skin.Mask(progressSection->Mask(SectionMask::Lrgn)) : nullptr;
     if (bar && animated_ && glowRegion != nullptr && !filled.isEmpty()) {
-        region_ = Transparent(filled.size());
+        region_ = Transparent(filled.size(), ratio);
         QPainter regionPainter(&region_);
-        DrawRegion(regionPainter, *glowRegion, region_.rect());
+        DrawRegion(regionPainter, *glowRegion, QRect(QPoint(0, 0), filled.size()));
         const int thickness = kind_ == TsGaugeKind::gkVerticalBar ? filled.width() : filled.height();
         const QSize glowFor(thickness, kind_ == TsGaugeKind::gkVerticalBar);
         if (glowFor != glowFor_ || glowPicture_.isNull()) {
@@ -376,8 +390,9 @@ void TsGauge::DrawGlow(QPainter& painter, const QRect& filled) {
     const int at = *shownGlow_;
     if (at >= length + GlowLength || at + GlowLength <= 0 || at >= length)
         return;
-    QImage layer = Transparent(filled.size());
+    QImage layer = Transparent(filled.size(), region_.devicePixelRatio());
     QPainter glow(&layer);
+    glow.setRenderHint(QPainter::SmoothPixmapTransform);
     if (kind_ == TsGaugeKind::gkVerticalBar)
         glow.drawImage(0, filled.height() - at - GlowLength, glowPicture_); // rising from the bottom
     else
@@ -388,9 +403,9 @@ void TsGauge::DrawGlow(QPainter& painter, const QRect& filled) {
     painter.drawImage(filled.topLeft(), layer);
 }
 
-QImage TsGauge::PaintSkinned() {
-    if (SkinData.BGChanged || base_.size() != size())
-        BuildSkinnedLayers();
+QImage TsGauge::PaintSkinned(qreal ratio) {
+    if (SkinData.BGChanged || base_.size() != size() * ratio || base_.devicePixelRatio() != ratio)
+        BuildSkinnedLayers(ratio);
     QImage frame = base_;
     QPainter painter(&frame);
     DrawGlow(painter, FilledRect(rect()));
@@ -421,8 +436,8 @@ void TsGauge::DrawPieOrNeedle(QPainter& painter, const QRect& area, const QColor
     painter.restore();
 }
 
-QImage TsGauge::PaintPlain() const {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+QImage TsGauge::PaintPlain(qreal ratio) const {
+    QImage image = Transparent(size(), ratio);
     QPainter painter(&image);
     QRect area = rect();
     if (borderStyle_ == TBorderStyle::bsSingle) {

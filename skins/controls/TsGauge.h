@@ -78,8 +78,10 @@ public:
     // Whether the progress section has a glow region.
     bool HasGlowRegion() const;
 
-    // The picture the gauge shows now, as it would be copied to the screen.
+    // The picture the gauge shows now, as it would be copied to the screen: as dense as the
+    // screen it is on, or `ratio` device pixels to the gauge's pixel.
     QImage Picture();
+    QImage Picture(qreal ratio);
 
 signals:
     void progressChanged(int progress);
@@ -96,9 +98,9 @@ private:
     void StartGlowIfAnimated();
     int ProgressSectionIndex() const;
     QRect FilledRect(const QRect& area) const;
-    QImage PaintSkinned();
-    QImage PaintPlain() const;
-    void BuildSkinnedLayers();
+    QImage PaintSkinned(qreal ratio);
+    QImage PaintPlain(qreal ratio) const;
+    void BuildSkinnedLayers(qreal ratio);
     void DrawGlow(QPainter& painter, const QRect& filled);
     void DrawPieOrNeedle(QPainter& painter, const QRect& area, const QColor& color) const;
 

@@ -221,3 +221,56 @@ TEST(Gauge, WithoutASkinTheTextIsInvertedOverTheBar) {
     EXPECT_GT(whiteOnBar, 0);
     EXPECT_GT(blackOnBackground, 0);
 }
+
+// The glow's timer runs only while the gauge can be seen, and hiding the window stops it.
+TEST(Gauge, TheGlowTimerRunsOnlyWhileTheGaugeIsShown) {
+    const auto manager = ManagerWith(true);
+    QWidget parent;
+    auto* gauge = new TsGauge(&parent);
+    gauge->BeginLoading();
+    gauge->setGeometry(0, 0, 300, 12);
+    gauge->SetProgress(50);
+    gauge->Loaded();
+    EXPECT_FALSE(gauge->GlowTimerActive()) << "loaded in a window not yet shown";
+    ShowAndWait(parent);
+    EXPECT_TRUE(gauge->GlowTimerActive());
+    parent.hide();
+    EXPECT_FALSE(gauge->GlowTimerActive());
+    ShowAndWait(parent);
+    EXPECT_TRUE(gauge->GlowTimerActive());
+    gauge->hide();
+    EXPECT_FALSE(gauge->GlowTimerActive());
+    gauge->SetAnimated(false);
+    gauge->show();
+    EXPECT_FALSE(gauge->GlowTimerActive()) << "no glow without animation";
+}
+
+// On a dense screen the picture is drawn at the screen's density, not enlarged from a coarse
+// one: its text has edges finer than a gauge pixel, and the rest stands where it stood.
+TEST(Gauge, OnADenseScreenThePictureIsDrawnAtTheScreensDensity) {
+    for (const bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned);
+        const auto manager = skinned ? ManagerWith(false) : nullptr;
+        TsGauge gauge;
+        gauge.resize(100, 20);
+        gauge.SetProgress(50);
+        QFont font = gauge.font();
+        font.setPixelSize(14);
+        gauge.setFont(font);
+        ASSERT_EQ(gauge.SkinData.Skinned(), skinned);
+        const QImage coarse = gauge.Picture(1);
+        const QImage dense = gauge.Picture(2);
+        ASSERT_EQ(dense.size(), QSize(200, 40));
+        EXPECT_EQ(dense.devicePixelRatio(), 2);
+        EXPECT_EQ(dense.pixel(2 * 10, 2 * 3), coarse.pixel(10, 3)) << "the bar";
+        EXPECT_EQ(dense.pixel(2 * 90, 2 * 3), coarse.pixel(90, 3)) << "the background";
+        int finerThanAPixel = 0;
+        for (int y = 0; y < 40; y += 2)
+            for (int x = 0; x < 200; x += 2)
+                finerThanAPixel += dense.pixel(x, y) != dense.pixel(x + 1, y) ||
+                                   dense.pixel(x, y) != dense.pixel(x, y + 1) ||
+                                   dense.pixel(x, y) != dense.pixel(x + 1, y + 1);
+        EXPECT_GT(finerThanAPixel, 10);
+        EXPECT_EQ(gauge.Picture(1), coarse) << "the coarse picture is made again, not the dense one reused";
+    }
+}
