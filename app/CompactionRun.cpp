@@ -262,16 +262,18 @@ TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {
     return TPutBack::PutBack;
 }
 
-void TCompactionRun::Finish() {
-    End(false);
+TSettleReport TCompactionRun::Finish() {
+    return End(false);
 }
 
-void TCompactionRun::End(bool keepBackup) {
+TSettleReport TCompactionRun::End(bool keepBackup) {
+    TSettleReport report;
     if (record_ && record_->State != TRunState::RestoreStarted) {
-        const TSettleReport report = SettleRun(*record_, !keepBackup);
+        report = SettleRun(*record_, !keepBackup);
         if (!report.QuestionOpen())
             ForgetRecord();
     }
     if (!record_ && !questionOpen_)
         lock_.Release(true);
+    return report;
 }

@@ -82,10 +82,11 @@ public:
     // After a failed restore: the original replaces whatever the restore left at the path.
     TPutBack PutOriginalBack(std::string& error);
 
-    // Confirm step: the backup goes, the run ends.
-    void Finish();
+    // Confirm step: the backup goes, the run ends. The report tells whether the files could be
+    // tidied away; while its question is open, every file and the record stay.
+    TSettleReport Finish();
     // Exit, or another pick: the run ends; its backup goes unless keepBackup.
-    void End(bool keepBackup);
+    TSettleReport End(bool keepBackup);
 
     // Called after each durable record, with the state written.
     std::function<void(TRunState)> OnRecorded;

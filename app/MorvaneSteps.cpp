@@ -310,8 +310,7 @@ void TMorvaneMainForm::sButton4Click() {
         IBBackupService->SetActive(false);
     if (IBRestoreService->Active())
         IBRestoreService->SetActive(false);
-    run_->Finish();
-    RichEdit5->SetText(database + QStringLiteral(" 최적화 완료."));
+    RichEdit5->SetText(FinishMessage(*run_, run_->Finish()));
     AdvanceGauge(100);
     sButton4->setEnabled(false);
     FocusAndRepaint(sButton5);

@@ -94,6 +94,15 @@ QString PreparationMessage(const TCompactionRun& run, const TCompactionRun::TPre
     return database + settled + Open(preparation, run);
 }
 
+QString FinishMessage(const TCompactionRun& run, const TSettleReport& report) {
+    QString text = ShownPath(run.Database()) + QStringLiteral(" 최적화 완료.");
+    if (report.QuestionOpen())
+        text += QStringLiteral(" 그러나 남은 파일이 기록 ") + Quoted(RunRecordPathFor(run.Database())) +
+                QStringLiteral("과(와) 맞지 않아 기존파일과 백업파일을 정리하지 못했습니다 (") +
+                QString::fromStdString(report.Reason) + QStringLiteral(").") + kNoStepsUntil;
+    return text;
+}
+
 QString OneLine(const char* reason) {
     QString text = QString::fromUtf8(reason);
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));

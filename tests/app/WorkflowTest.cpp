@@ -387,3 +387,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
+
+namespace {
+
+// The rebuilt database is swapped for another file before the confirm: the run cannot tell
+// which file holds the data, so it tidies nothing away and does not call the run finished.
+TEST_F(WorkflowTest, ConfirmThatCannotTidyUpSaysSoAndKeepsEveryFile) {
+    const std::string db = MakeDatabase(dir.File("f.fdb"), 300);
+    Pick(db);
+    form.sButton2Click();
+    form.sButton3Click();
+    ASSERT_TRUE(form.sButton4->isEnabled());
+    fs::copy_file(db, dir.File("f.copy"));
+    fs::rename(dir.File("f.copy"), db);
+    const std::string before = dir.Listing();
+    form.sButton4Click();
+    const QString status = form.RichEdit5->Text();
+    EXPECT_TRUE(status.contains("정리하지 못했습니다 (rebuilt database not found)")) << status.toStdString();
+    EXPECT_EQ(dir.Listing(), before) << "nothing may go while the files do not match the record";
+    EXPECT_TRUE(fs::exists(dir.File("f.BAK")));
+    form.sButton5Click();
+    EXPECT_TRUE(fs::exists(dir.File("f.BAK")));
+}
+
+} // namespace
