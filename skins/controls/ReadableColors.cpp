@@ -1,5 +1,6 @@
 #include "ReadableColors.h"
 
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -81,6 +82,18 @@ void ShowWrittenColors(QTextDocument& document, const QColor& background, const 
     }
     if (changes.empty())
         return;
+    // Showing the text in other colours is no edit of it: the document stays as modified as it
+    // was, and nothing is added to an empty undo history. (Qt cannot keep a change out of a
+    // history that already holds edits.)
+    const bool modified = document.isModified();
+    const bool noHistory = document.isUndoRedoEnabled() && !document.isUndoAvailable() && !document.isRedoAvailable();
+    if (noHistory)
+        document.setUndoRedoEnabled(false);
+    const auto restore = qScopeGuard([&] {
+        if (noHistory)
+            document.setUndoRedoEnabled(true);
+        document.setModified(modified);
+    });
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     for (const Change& change : changes) {

@@ -118,6 +118,9 @@ TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
         format.setForeground(written);
         cursor.insertText(QStringLiteral("line "), format);
     }
+    QTextDocument& document = *window.edit->document();
+    document.clearUndoRedoStacks();
+    document.setModified(false);
     window.Show();
     const QColor base = window.edit->palette().color(QPalette::Base);
     EXPECT_EQ(base, QColor(0x20, 0x20, 0x20));
@@ -129,12 +132,23 @@ TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
     EXPECT_EQ(shown(0), QColor(0xF0, 0xF0, 0xF0)) << "black text takes the section's font colour";
     EXPECT_GE(ContrastRatio(shown(5), base), 4.5);
     EXPECT_GT(shown(5).blue(), shown(5).red()) << "blue stays blue";
+    EXPECT_FALSE(document.isModified()) << "showing other colours is no edit";
+    EXPECT_FALSE(document.isUndoAvailable());
 
     manager->SetActive(false);
     QCoreApplication::processEvents(); // the application's palette reaches widgets as posted events
     EXPECT_NE(window.edit->palette().color(QPalette::Base), base);
     EXPECT_EQ(shown(0), QColor(Qt::black));
     EXPECT_EQ(shown(5), QColor(0, 0, 255));
+    EXPECT_FALSE(document.isModified());
+
+    // Text the user has edited keeps its history and its modified mark through a change.
+    cursor.insertText(QStringLiteral("typed"));
+    manager->SetActive(true);
+    QCoreApplication::processEvents();
+    EXPECT_NE(shown(0), QColor(Qt::black));
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(document.isUndoAvailable());
 }
 
 TEST_F(SkinControlsTest, RemovingTheSkinGivesEveryWindowAndControlItsStandardLookBack) {
