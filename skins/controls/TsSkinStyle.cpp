@@ -333,25 +333,34 @@ bool TsSkinStyle::DrawScrollBar(const QStyleOptionComplex* complex, QPainter* pa
     const auto* option = qstyleoption_cast<const QStyleOptionSlider*>(complex);
     const SkinTables* skin = Skin();
     const TsCacheIndexes& cache = Manager()->Cache();
+    if (option == nullptr)
+        return false;
     const bool horizontal = option->orientation == Qt::Horizontal;
+    // Right to left, a horizontal bar starts at its right end: the parts change places, and
+    // each is drawn with the picture of the end it stands at.
+    const bool mirrored = horizontal && option->direction == Qt::RightToLeft;
     const auto part = [&](TsScrollPart p) {
         return cache.Scroll[PartIndex(p)];
     };
-    const TsSectionIndexes before = part(horizontal ? TsScrollPart::Bar1H : TsScrollPart::Bar1V);
-    const TsSectionIndexes after = part(horizontal ? TsScrollPart::Bar2H : TsScrollPart::Bar2V);
+    TsSectionIndexes before = part(horizontal ? TsScrollPart::Bar1H : TsScrollPart::Bar1V);
+    TsSectionIndexes after = part(horizontal ? TsScrollPart::Bar2H : TsScrollPart::Bar2V);
     const TsSectionIndexes slider = part(horizontal ? TsScrollPart::SliderH : TsScrollPart::SliderV);
-    const TsSectionIndexes subLine = part(horizontal ? TsScrollPart::BtnLeft : TsScrollPart::BtnTop);
-    const TsSectionIndexes addLine = part(horizontal ? TsScrollPart::BtnRight : TsScrollPart::BtnBottom);
-    if (option == nullptr || before.Section < 0 || slider.Section < 0 || subLine.Section < 0 ||
-        addLine.Section < 0)
+    TsSectionIndexes subLine = part(horizontal ? TsScrollPart::BtnLeft : TsScrollPart::BtnTop);
+    TsSectionIndexes addLine = part(horizontal ? TsScrollPart::BtnRight : TsScrollPart::BtnBottom);
+    if (before.Section < 0 || slider.Section < 0 || subLine.Section < 0 || addLine.Section < 0)
         return false;
+    if (after.Section < 0)
+        after = before;
+    if (mirrored) {
+        std::swap(before, after);
+        std::swap(subLine, addLine);
+    }
     const auto rect = [&](SubControl sub) {
-        return ScrollBarPart(*option, sub, MinimumSlider);
+        return visualRect(option->direction, option->rect, ScrollBarPart(*option, sub, MinimumSlider));
     };
     painter->save();
     DrawPart(painter, *skin, before, rect(SC_ScrollBarSubPage), PartState(option, SC_ScrollBarSubPage));
-    DrawPart(painter, *skin, after.Section >= 0 ? after : before, rect(SC_ScrollBarAddPage),
-             PartState(option, SC_ScrollBarAddPage));
+    DrawPart(painter, *skin, after, rect(SC_ScrollBarAddPage), PartState(option, SC_ScrollBarAddPage));
     if (const QRect r = rect(SC_ScrollBarSlider); !r.isEmpty())
         DrawPart(painter, *skin, slider, r, PartState(option, SC_ScrollBarSlider));
     DrawPart(painter, *skin, subLine, rect(SC_ScrollBarSubLine), PartState(option, SC_ScrollBarSubLine));

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -222,4 +224,34 @@ TEST_F(SkinControlsTest, AControlWhoseSectionIsMissingDrawsAsAStandardControl) {
     EXPECT_FALSE(window.button->SkinData.Skinned());
     window.button->SetSkinSection(QStringLiteral("speedbutton"));
     EXPECT_TRUE(window.button->SkinData.Skinned());
+}
+
+// Right to left, a horizontal scroll bar starts at its right end: the slider of a bar at its
+// start is drawn at the right, where clicks find it, and each end keeps the button that points
+// out of it.
+TEST_F(SkinControlsTest, RightToLeftScrollBarsAreDrawnWhereTheyAreClicked) {
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        SCOPED_TRACE(direction);
+        QWidget parent;
+        QScrollBar& bar = *new QScrollBar(Qt::Horizontal, &parent);
+        bar.setLayoutDirection(direction);
+        bar.setRange(0, 100);
+        bar.setPageStep(20);
+        bar.setValue(0);
+        bar.resize(200, 17);
+        const QImage picture = bar.grab().toImage();
+        QStyleOptionSlider option;
+        option.initFrom(&bar);
+        option.orientation = Qt::Horizontal;
+        option.minimum = bar.minimum();
+        option.maximum = bar.maximum();
+        option.pageStep = bar.pageStep();
+        option.sliderPosition = bar.sliderPosition();
+        const QRect slider = bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, &bar);
+        ASSERT_FALSE(slider.isEmpty());
+        EXPECT_EQ(slider.center().x() > 100, direction == Qt::RightToLeft);
+        EXPECT_EQ(QColor(picture.pixel(slider.center())), QColor(0, 255, 0)) << "the slider where clicks find it";
+        EXPECT_EQ(QColor(picture.pixel(3, 8)), QColor(255, 0, 0)) << "the left button";
+        EXPECT_EQ(QColor(picture.pixel(196, 8)), QColor(0, 0, 255)) << "the right button";
+    }
 }
