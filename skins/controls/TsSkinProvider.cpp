@@ -145,13 +145,21 @@ void TsSkinProvider::RestoreFrame() {
 }
 
 void TsSkinProvider::ChangeWindowFlags(Qt::WindowFlags flags) {
-    // New flags take the native window down; a window on the screen is shown again with them.
-    // A window whose native window already exists but that is not shown yet is in the middle
-    // of its first show (it is polished after its native window is made): its show goes on
-    // and puts a native window on the screen, but the widget no longer counts it as its own,
-    // so it could never be hidden again. It is taken back once the show is over, after the
-    // window has been placed (taking it earlier would lose its place under a window manager).
+    // A window on the screen keeps its native window and is told the new flags in place:
+    // taking it down and showing it again would end a dialog's modal loop (a skin removed or
+    // put on while a dialog runs would close it) and make the window flicker.
     const bool visible = window_->isVisible();
+    if (visible && window_->windowHandle() != nullptr) {
+        window_->overrideWindowFlags(flags);
+        window_->windowHandle()->setFlags(flags);
+        return;
+    }
+    // Otherwise new flags take the native window down. A window whose native window already
+    // exists but that is not shown yet is in the middle of its first show (it is polished
+    // after its native window is made): its show goes on and puts a native window on the
+    // screen, but the widget no longer counts it as its own, so it could never be hidden again.
+    // It is taken back once the show is over, after the window has been placed (taking it
+    // earlier would lose its place under a window manager).
     const bool showing = !visible && window_->testAttribute(Qt::WA_WState_Created);
     window_->setWindowFlags(flags);
     if (visible)

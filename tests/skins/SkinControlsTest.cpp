@@ -255,3 +255,27 @@ TEST_F(SkinControlsTest, RightToLeftScrollBarsAreDrawnWhereTheyAreClicked) {
         EXPECT_EQ(QColor(picture.pixel(196, 8)), QColor(0, 0, 255)) << "the right button";
     }
 }
+
+// Removing the skin, or putting it on, while a dialog runs changes the dialog's frame where it
+// stands: the dialog stays open and its answer is the user's.
+TEST_F(SkinControlsTest, ASkinChangeWhileADialogRunsLeavesItOpen) {
+    QDialog dialog;
+    dialog.resize(200, 100);
+    std::vector<bool> framelessWhileOpen;
+    QTimer::singleShot(0, &dialog, [&] {
+        framelessWhileOpen.push_back(dialog.windowFlags() & Qt::FramelessWindowHint);
+        manager->SetActive(false);
+        framelessWhileOpen.push_back(dialog.windowHandle()->flags() & Qt::FramelessWindowHint);
+        manager->SetActive(true);
+        framelessWhileOpen.push_back(dialog.windowHandle()->flags() & Qt::FramelessWindowHint);
+        QTimer::singleShot(0, &dialog, [&] {
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_TRUE(dialog.windowHandle()->isVisible());
+            dialog.accept();
+        });
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(framelessWhileOpen, std::vector<bool>({true, false, true}));
+    EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(dialog.isVisible());
+}
