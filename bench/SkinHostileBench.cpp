@@ -42,6 +42,8 @@ const std::vector<Case>& Cases() {
         {"large-jpeg-patterns", {1, 6}, [](int n) { return LargeJpegSkin(n); }, "pictures"},
         {"huge-entries", {8}, [](int) { return HugeEntriesSkin(); }, "entries"},
         {"whole-master-masks", {2, 4}, [](int n) { return WholeMasterMasksSkin(n); }, "masks"},
+        {"png-text-chunks", {48, 200, 999}, [](int n) { return PngTextChunksSkin(n); }, "chunks"},
+        {"tiny-entries", {120000, 130000, 3400000}, [](int n) { return TinyEntriesSkin(n); }, "entries"},
     };
     return cases;
 }

@@ -64,9 +64,6 @@ int CreateTemp(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
-// Settings files hold a few hundred bytes; anything this large is not one of them.
-constexpr off_t MaxFileBytes = 1 << 20;
-
 // Fails with errno set for anything that is not a regular file.
 bool IsRegularFile(const struct stat& st) {
     if (S_ISREG(st.st_mode))
@@ -139,16 +136,19 @@ int OpenRegularForReading(const std::string& path, TFileRead& failure) {
     return fd;
 }
 
-} // namespace
-
-TFileRead ReadWholeFile(const std::string& path, std::string& contents) {
+// Reads into a string or a byte vector alike.
+template <typename Bytes>
+TFileRead ReadRegular(const std::string& path, std::uint64_t limit, Bytes& contents) {
     contents.clear();
     TFileRead failure = TFileRead::Failed;
     const int fd = OpenRegularForReading(path, failure);
     if (fd < 0)
         return failure;
     TReadFd file(fd);
-    char buffer[8192];
+    struct stat st {};
+    if (::fstat(file.Fd(), &st) == 0 && static_cast<std::uint64_t>(st.st_size) <= limit)
+        contents.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(file.Fd(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
@@ -157,17 +157,31 @@ TFileRead ReadWholeFile(const std::string& path, std::string& contents) {
             return TFileRead::Failed;
         if (n == 0)
             return TFileRead::Read;
-        contents.append(buffer, static_cast<std::size_t>(n));
         // Checked while reading, not from the size, so a file that grows is cut off too.
-        if (contents.size() > static_cast<std::size_t>(MaxFileBytes)) {
+        if (contents.size() + static_cast<std::uint64_t>(n) > limit) {
             contents.clear();
             errno = EFBIG;
             return TFileRead::Failed;
         }
+        contents.insert(contents.end(), buffer, buffer + n);
     }
 }
 
+} // namespace
+
+TFileRead ReadWholeFile(const std::string& path, std::string& contents) {
+    return ReadRegular(path, MaxSettingsFileBytes, contents);
+}
+
+TFileRead ReadRegularFile(const std::string& path, std::uint64_t limit, std::vector<std::uint8_t>& bytes) {
+    return ReadRegular(path, limit, bytes);
+}
+
 bool ReplaceFileContents(const std::string& path, const std::string& contents) {
+    if (contents.size() > MaxSettingsFileBytes) {
+        errno = EFBIG;
+        return false;
+    }
     const std::string target = ResolveTarget(path);
     struct stat old {};
     bool exists = false;

@@ -1,9 +1,15 @@
 #include "PrivateProfile.h"
 
 #include "AtomicFile.h"
+#include "FileSystem.h"
 #include "ProfileLines.h"
 
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +59,37 @@ void SetKey(std::vector<std::string>& lines, const std::string& section, const s
                  key + "=" + value);
 }
 
+// Two programs changing the same file at once would each write back what they read, and one
+// would lose the other's key: a change holds an exclusive lock on the file's folder (the
+// folder of the file a link leads to) while it reads, changes and replaces the file. The lock
+// only orders writers. Where the folder cannot be locked, or another holds it for more than
+// two seconds, the change goes ahead unlocked, as a change always could before.
+class TFolderWriteLock {
+public:
+    explicit TFolderWriteLock(const std::string& file) {
+        const std::string target = ResolveLinks(file).value_or(file);
+        fd_ = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0)
+            return;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    TFolderWriteLock(const TFolderWriteLock&) = delete;
+    TFolderWriteLock& operator=(const TFolderWriteLock&) = delete;
+    ~TFolderWriteLock() {
+        const int saved = errno;
+        if (fd_ >= 0)
+            ::close(fd_); // the lock goes with the descriptor
+        errno = saved;
+    }
+
+private:
+    int fd_ = -1;
+};
+
 } // namespace
 
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
@@ -77,6 +114,7 @@ bool WritePrivateProfileString(const std::string& section, const std::string& ke
         errno = EINVAL;
         return false;
     }
+    const TFolderWriteLock lock(fileName);
     std::string contents;
     if (ReadWholeFile(fileName, contents) == TFileRead::Failed)
         return false;

@@ -1,5 +1,6 @@
 #include "SkinPackage.h"
 
+#include "AtomicFile.h"
 #include "Exceptions.h"
 #include "FileSystem.h"
 #include "Format.h"
@@ -7,8 +8,8 @@
 #include "ZlibInflater.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -20,6 +21,9 @@ constexpr std::uint64_t MaxDeflateRatio = 1032;
 // Package files are read whole. Entries hold at most the skin's budget, and deflate's stored
 // blocks add a few bytes per 64 KB, so a larger file cannot be a skin within the budget.
 constexpr std::uint64_t MaxPackageFileSize = 2 * MaxSkinUnpackedBytes;
+// What an entry costs beyond its name and data (its item, its index node, its inflater), counted
+// against the unpacked budget so that a package of millions of empty entries is refused.
+constexpr std::uint64_t EntryCost = 256;
 
 bool IsOptionsName(const std::string& name) {
     return UpperCase(name) == "OPTIONS.DAT";
@@ -81,18 +85,13 @@ bool TacSkinConvertor::LoadPackageFile(const std::string& path, bool releaseSour
     if (!FileExists(path))
         return false;
     Clear();
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file)
+    // Looked at once open, so a file swapped for a FIFO after the check cannot hold the read.
+    std::vector<std::uint8_t> bytes;
+    if (ReadRegularFile(path, MaxPackageFileSize, bytes) != TFileRead::Read) {
+        if (errno == EFBIG)
+            throw ESkinTooLarge(FormatMessage("Skin package %s is too large", {path}));
         CannotRead(path);
-    const std::streamoff size = file.tellg();
-    if (size < 0)
-        CannotRead(path);
-    if (static_cast<std::uint64_t>(size) > MaxPackageFileSize)
-        throw ESkinTooLarge(FormatMessage("Skin package %s is too large", {path}));
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
-        CannotRead(path);
+    }
     ReadPackage(bytes);
     if (!releaseSource)
         OwnedSource = std::move(bytes);
@@ -122,7 +121,7 @@ void TacSkinConvertor::ReadEntries(MemorySource& source) {
     std::uint64_t unpacked = 0;
     for (std::size_t i = 0; i < count; ++i) {
         std::string name = ReadName(source);
-        unpacked += name.size(); // names are held too
+        unpacked += name.size() + EntryCost; // names and the entry itself are held too
         const std::size_t size = ReadUnpackedSize(source, name, unpacked);
         unpacked += size;
         std::vector<std::uint8_t> data = ZlibInflater(source).ReadExactly(size);

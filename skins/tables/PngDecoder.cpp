@@ -79,6 +79,14 @@ QImage DecodePng(std::span<const std::uint8_t> data, std::int64_t pixelsLeft) {
     if (reader.info == nullptr)
         throw EInvalidGraphic("Out of memory while decoding a PNG picture");
     png_set_user_limits(reader.png, MaxPictureSide, MaxPictureSide);
+    // Texts, colour profiles and suggested palettes are of no use to a skin, and libpng would
+    // inflate and keep each of them (by default up to 8 MB a chunk and 1,000 chunks), outside
+    // every budget: they are skipped unread, and any other ancillary chunk is held to 1 MiB.
+    static const png_byte skipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0";
+    png_set_keep_unknown_chunks(reader.png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(reader.png, PNG_HANDLE_CHUNK_NEVER, skipped, 6);
+    png_set_chunk_malloc_max(reader.png, 1u << 20);
+    png_set_chunk_cache_max(reader.png, 64);
     if (!ReadHeader(reader))
         throw EInvalidGraphic(FormatMessage("PNG picture is not valid: %s", {std::string(reader.message)}));
     const std::int64_t width = png_get_image_width(reader.png, reader.info);

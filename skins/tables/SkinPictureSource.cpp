@@ -1,12 +1,12 @@
 #include "SkinPictureSource.h"
 
+#include "AtomicFile.h"
 #include "Exceptions.h"
 #include "FileSystem.h"
 #include "Format.h"
 #include "SkinPictures.h"
 
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
 
 namespace {
 
@@ -25,32 +25,28 @@ void ClearTransparentWhite(QImage& image) {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t limit,
                                         const std::string& tooLarge) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
-    if (size < 0)
-        throw Exception(FormatMessage("Cannot open file \"%s\"", {path}));
-    if (static_cast<std::uint64_t>(size) > limit)
+    // The file is looked at once it is open: a path checked first and opened afterwards could
+    // have become a FIFO in between, whose open would wait for a writer for ever.
+    std::vector<std::uint8_t> bytes;
+    if (ReadRegularFile(path, limit, bytes) == TFileRead::Read)
+        return bytes;
+    if (errno == EFBIG)
         throw ESkinTooLarge(tooLarge.empty() ? FormatMessage("File \"%s\" is too large", {path}) : tooLarge);
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size))
-        throw EReadError("Stream read error");
-    return bytes;
+    throw Exception(FormatMessage("Cannot open file \"%s\"", {path}));
 }
 
-std::string FolderPictureSource::FindIgnoringCase(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path wanted(path);
-    const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
-    const auto [listing, added] = Listings.try_emplace(folder.string());
-    if (added) {
-        std::error_code error;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-            if (FileExists(it->path().string()))
-                listing->second.emplace(UpperCase(it->path().filename().string()), it->path().string());
+std::string FolderPictureSource::FindIgnoringCase(const std::string& name) {
+    // The skin folder is listed once, and only so far: a folder of more files is no skin's.
+    constexpr std::size_t MostFiles = 65536;
+    if (!listed_) {
+        listed_ = true;
+        std::vector<std::string> names;
+        if (ListFolder(SkinPath.empty() ? "." : SkinPath, MostFiles, names))
+            for (const std::string& file : names)
+                listing_.emplace(UpperCase(file), SkinPath + file);
     }
-    const auto found = listing->second.find(UpperCase(wanted.filename().string()));
-    return found == listing->second.end() ? std::string() : found->second;
+    const auto found = listing_.find(UpperCase(name));
+    return found == listing_.end() || !FileExists(found->second) ? std::string() : found->second;
 }
 
 const std::vector<std::uint8_t>* PackagePictureSource::Find(const std::string& name) {
@@ -63,9 +59,13 @@ const std::vector<std::uint8_t>* FolderPictureSource::Find(const std::string& na
         return &it->second;
     if (Missing.contains(name))
         return nullptr;
-    std::string path = name.find(':') != std::string::npos ? name : SkinPath + name;
-    if (!FileExists(path))
-        path = FindIgnoringCase(path);
+    // A picture of a skin folder is a file in that folder: a name that is a path (a separator,
+    // a parent folder, a drive) would have the skin read whatever the user may read.
+    const bool plainName =
+        !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string::npos;
+    std::string path;
+    if (plainName)
+        path = FileExists(SkinPath + name) ? SkinPath + name : FindIgnoringCase(name);
     if (path.empty()) {
         Missing[name] = true;
         return nullptr;

@@ -29,7 +29,8 @@ private:
     const TacSkinConvertor& Package;
 };
 
-// Files are found as skin path + name, or by the name alone when it holds ":" (a full path).
+// Files are found as skin path + name. A name that is a path (with a separator, a drive, or
+// "." or "..") is no file of the folder and counts as missing.
 // Names in skins are upper case while files on a case-sensitive file system may not be, so
 // when the exact file is missing a file of the same name in another letter case is used.
 // The bytes of every file read count against the skin's unpacked budget, starting from
@@ -41,14 +42,15 @@ public:
     const std::vector<std::uint8_t>* Find(const std::string& name) override;
 
 private:
-    std::string FindIgnoringCase(const std::string& path);
+    std::string FindIgnoringCase(const std::string& name);
 
     std::string SkinPath;
     std::uint64_t BytesRead;
     std::map<std::string, std::vector<std::uint8_t>> Files; // by name as asked
     std::map<std::string, bool> Missing;
-    // Upper-cased file name -> path, per folder, listed once.
-    std::map<std::string, std::map<std::string, std::string>> Listings;
+    // Upper-cased file name -> path in the skin folder, listed once when first needed.
+    bool listed_ = false;
+    std::map<std::string, std::string> listing_;
 };
 
 // Bitmap keeps a bitmap's own alpha (textures draw with it); OpaqueBitmap is the same picture

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <zlib.h>
 
 namespace {
 
@@ -146,6 +147,62 @@ std::vector<std::uint8_t> HugeEntriesSkin() {
         package.insert(package.end(), stream.begin(), stream.end());
     }
     package[4] = 9; // the entry count: Options.dat and the eight
+    return package;
+}
+
+namespace {
+
+void AppendBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void AppendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
+    AppendBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeAt = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    AppendBigEndian32(png, static_cast<std::uint32_t>(
+                               crc32(0, png.data() + typeAt, static_cast<uInt>(png.size() - typeAt))));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PngTextChunksSkin(int chunks) {
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    AppendBigEndian32(header, 1);
+    AppendBigEndian32(header, 1);
+    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8-bit RGBA
+    AppendPngChunk(png, "IHDR", header);
+    std::vector<std::uint8_t> text = Bytes(std::string("Comment\0\0", 9)); // keyword, method 0
+    const std::vector<std::uint8_t> packed = CompressZlib(std::vector<std::uint8_t>(7'000'000, 'a'));
+    text.insert(text.end(), packed.begin(), packed.end());
+    for (int i = 0; i < chunks; ++i)
+        AppendPngChunk(png, "zTXt", text);
+    AppendPngChunk(png, "IDAT", CompressZlib({0, 10, 20, 30, 255}));
+    AppendPngChunk(png, "IEND", {});
+    return Package("[FORM]\r\nGLOW=!GLOW.PNG!1!0!4\r\n", {{"GLOW.PNG", png}});
+}
+
+std::vector<std::uint8_t> TinyEntriesSkin(int entries) {
+    std::vector<std::uint8_t> package = Package("[FORM]\r\n");
+    const std::vector<std::uint8_t> empty = CompressZlib({});
+    package.reserve(package.size() + static_cast<std::size_t>(entries) * (11 + empty.size()));
+    const auto append32 = [&package](std::uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            package.push_back(static_cast<std::uint8_t>(value >> shift));
+    };
+    for (int i = 0; i < entries; ++i) {
+        append32(3);
+        package.insert(package.end(), {static_cast<std::uint8_t>('A' + i % 26), static_cast<std::uint8_t>(i / 26 % 256),
+                                       static_cast<std::uint8_t>(i / 26 / 256 % 256)});
+        append32(0);
+        package.insert(package.end(), empty.begin(), empty.end());
+    }
+    const std::uint32_t count = static_cast<std::uint32_t>(entries) + 1;
+    for (int i = 0; i < 4; ++i)
+        package[4 + i] = static_cast<std::uint8_t>(count >> (8 * i));
     return package;
 }
 

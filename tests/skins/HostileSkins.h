@@ -20,6 +20,12 @@ std::vector<std::uint8_t> ProgressiveJpegSkin(int pictures, int coefficients);
 std::vector<std::uint8_t> LargeJpegSkin(int count);
 // Eight entries of 64 MiB of zeros each.
 std::vector<std::uint8_t> HugeEntriesSkin();
+// A 1 x 1 PNG glow carrying `chunks` compressed text chunks of 7,000,000 bytes each (8.5 KB
+// packed), before its image data.
+std::vector<std::uint8_t> PngTextChunksSkin(int chunks);
+// `entries` entries beside Options.dat, each with a three-byte name and an empty zlib stream:
+// 19 bytes each.
+std::vector<std::uint8_t> TinyEntriesSkin(int entries);
 // A 2048 x 2048 master and `masks` masks that each cut nearly the whole of it, each a different
 // rectangle.
 std::vector<std::uint8_t> WholeMasterMasksSkin(int masks);
