@@ -123,6 +123,11 @@ void TCompactionRun::StartBackup() {
                                 "옮기거나 지운 뒤 다시 백업하십시오");
             throw ERunError(WithReason("백업파일 " + backup_ + "을(를) 만들 수 없습니다", errno));
         }
+        if (database && !CopyAccessList(database_, backup_)) {
+            const int error = errno;
+            ::unlink(backup_.c_str());
+            throw ERunError(WithReason("백업파일에 데이터베이스의 접근 목록을 줄 수 없습니다", error));
+        }
         record_ = TRunRecord{};
         record_->RunId = NewRunId();
         record_->Database = database_;
@@ -136,12 +141,16 @@ void TCompactionRun::StartBackup() {
             throw;
         }
     }
+    startedFrom_ = LookAt(database_);
     pageSize_ = ReadDatabasePageSize(database_);
 }
 
 void TCompactionRun::BackupWritten() {
     // Taken once the job has ended: the backup's own attachment writes to the database.
-    record_->BackedUpDatabase = LookAt(database_);
+    const auto now = LookAt(database_);
+    if (!startedFrom_ || !now || now->Id != startedFrom_->Id)
+        throw ERunError("백업하는 동안 데이터베이스 파일이 다른 파일로 바뀌었습니다. 다시 백업하십시오");
+    record_->BackedUpDatabase = now;
     Record(TRunState::BackedUp);
 }
 
@@ -203,13 +212,26 @@ void TCompactionRun::SetOriginalAside() {
         throw ERunError(WithReason("기존파일을 옮겨 둘 수 없습니다", error));
     }
     SyncFolderOf(database_);
+    // Between the checks and the move another program may have attached and written: then the
+    // backup lacks it, and the original goes back.
+    const auto moved = LookAt(aside);
+    if (!moved || !moved->SameUnchanged(*original) || IsFileHeldOpen(aside)) {
+        if (RenameFileNoReplace(aside, database_)) {
+            SyncFolderOf(database_);
+            record_->Aside.clear();
+            Record(TRunState::BackedUp);
+        }
+        throw EChangedSinceBackup("기존파일을 옮기는 동안 다른 프로그램이 데이터베이스를 열었거나 바꾸었습니다. "
+                                  "다시 백업하십시오");
+    }
 }
 
 void TCompactionRun::RebuildFinished() {
     const auto rebuilt = LookAt(database_);
     if (!rebuilt || !rebuilt->Regular)
         throw ERunError("복원이 끝났다고 했으나 데이터베이스 파일이 없습니다");
-    if (!record_->Aside.empty() && !CopyOwnerAndMode(database_, record_->Original))
+    if (!record_->Aside.empty() &&
+        (!CopyOwnerAndMode(database_, record_->Original) || !CopyAccessList(record_->Aside, database_)))
         throw ERunError(
             WithReason("새 데이터베이스 파일에 기존파일의 소유자, 그룹, 권한을 줄 수 없습니다", errno));
     if (!SyncFile(database_))
@@ -222,6 +244,12 @@ void TCompactionRun::RebuildFinished() {
                         "못했습니다");
     case TDatabaseState::Unreadable:
         throw ERunError("복원된 데이터베이스 파일의 머리 페이지를 읽을 수 없습니다");
+    }
+    if (!record_->Aside.empty()) {
+        const auto aside = LookAt(record_->Aside);
+        if (!aside || !aside->SameUnchanged(record_->Original) || IsFileHeldOpen(record_->Aside))
+            throw ERunError("옮겨 둔 기존파일이 그 사이에 바뀌었습니다. 백업에 없는 내용이 있으므로 기존파일을 "
+                            "되돌립니다");
     }
     record_->RebuiltId = rebuilt->Id;
     Record(TRunState::RestoreFinished);
@@ -241,7 +269,8 @@ TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {
             Record(TRunState::BackedUp);
             return TPutBack::NothingMoved;
         }
-        ::unlink(database_.c_str());
+        if (atPath && atPath->Regular && (atPath->Size == 0 || ReadDatabaseState(database_) == TDatabaseState::ShutDown))
+            ::unlink(database_.c_str());
         Record(TRunState::BackedUp);
         return TPutBack::NothingMoved;
     }

@@ -103,6 +103,7 @@ private:
     bool busy_ = false;
     std::string lockError_;
     int pageSize_ = kDefaultPageSize;
+    std::optional<TFileFacts> startedFrom_; // the database as the backup began
 };
 
 // Hard to guess, so two runs never share an id.

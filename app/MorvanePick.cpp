@@ -12,6 +12,7 @@
 #include "TsButton.h"
 
 #include <QLabel>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +23,13 @@ QString Refusal(const TPickedPath& picked) {
     if (IsOwnBackupName(picked.Path))
         // Its backup path would be the file itself: the backup would overwrite the database.
         return QStringLiteral(" 백업파일과 이름이 같아 선택할 수 없습니다.");
+    if (!picked.Path.empty() && picked.Path.back() == ' ')
+        // The engine drops trailing blanks: it would read and write another file.
+        return QStringLiteral(" 이름이 공백으로 끝나 선택할 수 없습니다.");
+    struct stat st {};
+    if (::lstat(picked.Path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1)
+        // Rebuilt as a new file, the database would leave its other names on the old one.
+        return QStringLiteral(" 이 파일에 다른 이름(하드 링크)이 있어 선택할 수 없습니다.");
     if (IsNameTooShortForBackup(picked.Path))
         // The backup rule would reach past the file name into its folder's path.
         return QStringLiteral(" 이름이 세 글자 이하라 선택할 수 없습니다.");

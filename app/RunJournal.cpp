@@ -1,5 +1,7 @@
 #include "RunJournal.h"
 
+#include "DatabasePaths.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -128,7 +130,11 @@ bool ParseLine(const std::string& key, std::istringstream& in, TRunRecord& recor
 }
 
 bool WriteFlushed(const std::string& path, const std::string& bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // Whatever stands at the temporary name (a leftover, a FIFO, a link to another file) is
+    // replaced, never opened.
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+        return false;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
     if (fd < 0)
         return false;
     const bool ok = WriteAllBytes(fd, bytes) && ::fsync(fd) == 0;
@@ -276,6 +282,11 @@ TRunRecordRead ReadRunRecord(const std::string& database, TRunRecord& record) {
     text.resize(got);
     auto decoded = DecodeRunRecord(text);
     if (!decoded || NameOf(decoded->Database) != NameOf(database))
+        return TRunRecordRead::Unreadable;
+    // A run of this database makes only its own backup and set-aside names; a record naming
+    // any other file of the folder is not one of ours.
+    if (NameOf(decoded->Backup) != NameOf(BackupPathFor(database)) ||
+        (!decoded->Aside.empty() && !IsAsideNameOf(NameOf(decoded->Aside), database)))
         return TRunRecordRead::Unreadable;
     // The record lies beside the database, and so do the files it names; the folder may have
     // been reached through another path (a linked folder) when it was written.

@@ -1,5 +1,7 @@
 #include "RunRecovery.h"
 
+#include "DatabaseHeader.h"
+
 #include <cerrno>
 #include <unistd.h>
 #include <vector>
@@ -42,11 +44,29 @@ void SettleBackup(const TRunRecord& record, bool removeBackup, TSettleReport& re
     report.BackupLeft = LookAt(record.Backup).has_value();
 }
 
+// What a restore leaves while it runs: an empty file or a database that is still shut down.
+bool IsRestoreOutput(const std::string& path) {
+    const auto facts = LookAt(path);
+    return facts && facts->Regular && (facts->Size == 0 || ReadDatabaseState(path) == TDatabaseState::ShutDown);
+}
+
 void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
+    const auto atPath = LookAt(record.Database);
+    if (atPath && atPath->Regular && IsFileHeldOpen(record.Database)) {
+        // A server may still be restoring into it: the job outlives the program that asked.
+        report.Outcome = TSettleOutcome::Unresolved;
+        report.Reason = "the file at the database path is held open";
+        return;
+    }
     if (record.Aside.empty()) {
-        // Nothing stood at the path when the restore began: whatever is there now is its
-        // half-made output, and the backup is the only copy of the data.
-        if (LookAt(record.Database) && ::unlink(record.Database.c_str()) != 0) {
+        // Nothing stood at the path when the restore began: the restore's half-made output
+        // goes, and the backup is the only copy of the data. Any other file is not ours.
+        if (atPath && !IsRestoreOutput(record.Database)) {
+            report.Outcome = TSettleOutcome::Unresolved;
+            report.Reason = "the file at the database path is not the restore's output";
+            return;
+        }
+        if (atPath && ::unlink(record.Database.c_str()) != 0) {
             report.Outcome = TSettleOutcome::Unresolved;
             report.Reason = SystemErrorText(errno);
             return;

@@ -10,6 +10,7 @@
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -174,6 +175,19 @@ bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from) {
     ::close(fd);
     errno = saved;
     return ok;
+}
+
+bool CopyAccessList(const std::string& from, const std::string& to) {
+    static const char kName[] = "system.posix_acl_access";
+    std::vector<char> list(64 * 1024);
+    const ssize_t size = ::lgetxattr(from.c_str(), kName, list.data(), list.size());
+    if (size < 0) {
+        if (errno != ENODATA && errno != ENOTSUP)
+            return false;
+        // None there: none here either (a folder's default list may have given it one).
+        return ::lremovexattr(to.c_str(), kName) == 0 || errno == ENODATA || errno == ENOTSUP;
+    }
+    return ::lsetxattr(to.c_str(), kName, list.data(), static_cast<std::size_t>(size), 0) == 0;
 }
 
 std::string FolderOf(const std::string& path) {

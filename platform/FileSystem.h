@@ -80,6 +80,9 @@ bool SyncFile(const std::string& path);
 // errno when the process may not (only a privileged process can give a file away).
 bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from);
 
+// Gives `to` the access list of `from` (none when `from` has none). False with errno.
+bool CopyAccessList(const std::string& from, const std::string& to);
+
 // The folder part of a path ("." for a bare name) and the name part.
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);

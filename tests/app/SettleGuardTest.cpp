@@ -1,0 +1,61 @@
+// What the next pick settles after a run that was cut short during its restore: only the
+// restore's own output is removed or replaced, and never while something still has it open.
+#include "RunRecovery.h"
+
+#include "TempDir.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TRunRecord InterruptedRestore(const TTempDir& dir) {
+    TRunRecord r;
+    r.RunId = "0123456789abcdef";
+    r.State = TRunState::RestoreStarted;
+    r.Database = dir.File("shop.fdb");
+    r.Backup = dir.File("shop.BAK");
+    dir.Write("shop.BAK", "backup");
+    r.BackupId = LookAt(r.Backup)->Id;
+    return r;
+}
+
+// The run found no database at the path and restored into it; it was killed. Since then the
+// user has put their database back at the path. That file is not the restore's output.
+TEST(SettleGuard, AFileThatIsNotTheRestoresOutputIsNotDeleted) {
+    TTempDir dir;
+    TRunRecord record = InterruptedRestore(dir);
+    ASSERT_TRUE(WriteRunRecord(record));
+    dir.Write("shop.fdb", "the user's database, moved back after the crash");
+
+    RecoverInterruptedRun(record.Database);
+    EXPECT_TRUE(fs::exists(record.Database)) << "a file the run never made was deleted";
+}
+
+// Over TCP the server goes on with a restore after the program that asked for it died; the
+// engine holds an exclusive lock on the file it writes. The original is not put back over a
+// file that the server is still restoring into.
+TEST(SettleGuard, NothingIsMovedWhileTheHalfRestoredFileIsHeldOpen) {
+    TTempDir dir;
+    TRunRecord record = InterruptedRestore(dir);
+    dir.Write(".shop.fdb.morvane-original", "original");
+    record.Aside = dir.File(".shop.fdb.morvane-original");
+    record.Original = *LookAt(record.Aside);
+    ASSERT_TRUE(WriteRunRecord(record));
+    dir.Write("shop.fdb", "half-restored, still being written");
+    const int server = ::open(record.Database.c_str(), O_RDWR);
+    ASSERT_GE(server, 0);
+    ASSERT_EQ(::flock(server, LOCK_EX | LOCK_NB), 0);
+
+    const TSettleReport report = RecoverInterruptedRun(record.Database);
+    EXPECT_TRUE(report.QuestionOpen()) << "settled while the restore's file was held open";
+    EXPECT_TRUE(fs::exists(record.Aside));
+    ::close(server);
+}
+
+} // namespace
