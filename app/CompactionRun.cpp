@@ -116,7 +116,8 @@ void TCompactionRun::StartBackup() {
         const auto database = LookAt(database_);
         const unsigned mode = 0600 | (database ? database->Mode & 0066 : 0);
         TFileId id;
-        if (!CreateNewFile(backup_, id, mode)) {
+        if (!CreateNewFile(backup_, id, mode,
+                           database ? std::optional<unsigned>(database->Gid) : std::nullopt)) {
             if (errno == EEXIST)
                 throw ERunError("백업파일 " + backup_ +
                                 "이(가) 이미 있습니다. 이 작업이 만든 파일이 아니므로 덮어쓰지 않습니다. "

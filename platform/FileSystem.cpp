@@ -123,12 +123,15 @@ bool RenameFileReplacing(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode) {
+bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode, std::optional<unsigned> group) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode & 0666);
     if (fd < 0)
         return false;
     TFileFacts facts;
-    const bool ok = StatxFacts(fd, "", AT_EMPTY_PATH, facts);
+    bool ok = StatxFacts(fd, "", AT_EMPTY_PATH, facts);
+    if (ok && group && facts.Gid != *group && (facts.Mode & 0070) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), static_cast<gid_t>(*group)) != 0)
+        ok = ::fchmod(fd, facts.Mode & 07707) == 0;
     const int saved = errno;
     ::close(fd);
     errno = saved;

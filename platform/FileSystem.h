@@ -67,8 +67,10 @@ bool RenameFileReplacing(const std::string& from, const std::string& to);
 
 // Makes a new empty file that nothing else may have made first (the read and write bits of
 // `mode` less the umask), and tells which file it is. False with errno (EEXIST when something
-// is already there).
-bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode = 0666);
+// is already there). With a `group`, the group bits are meant for that group: the file is given
+// it where the system allows, and otherwise keeps no group bits.
+bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode = 0666,
+                   std::optional<unsigned> group = std::nullopt);
 
 // Flushes the folder that holds the path, so renames and deletions in it survive a crash.
 bool SyncFolderOf(const std::string& path);

@@ -53,6 +53,22 @@ TEST_F(RunFilesTest, TheBackupIsNoMoreReadableThanTheDatabase) {
     }
 }
 
+// Group bits are meant for the database's group: the backup is in that group, not in the group
+// of whoever made it.
+TEST_F(RunFilesTest, TheBackupIsInTheDatabasesGroup) {
+    const std::string db = MakeDatabase(dir.File("g.fdb"), 100);
+    const gid_t nogroup = 65534;
+    ASSERT_EQ(::chown(db.c_str(), static_cast<uid_t>(-1), nogroup), 0);
+    ASSERT_EQ(::chmod(db.c_str(), 0660), 0);
+    ASSERT_NE(::getegid(), nogroup);
+    Pick(db);
+    form.sButton2Click();
+    ASSERT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("g.BAK").c_str(), &st), 0);
+    EXPECT_EQ(st.st_gid, nogroup);
+}
+
 TEST_F(RunFilesTest, ExitLeavesABackupFileThisRunDidNotWrite) {
     const std::string db = MakeDatabase(dir.File("keep.fdb"), 100);
     dir.Write("keep.BAK", "not ours");
