@@ -255,8 +255,14 @@ void TCompactionRun::RebuildFinished() {
     record_->RebuiltId = rebuilt->Id;
     Record(TRunState::RestoreFinished);
     // From here on the rebuilt database is the data; the original aside is only a spare.
-    if (!record_->Aside.empty() && ::unlink(record_->Aside.c_str()) == 0 && SyncFolderOf(database_))
-        Record(TRunState::Optimised);
+    if (!record_->Aside.empty() && ::unlink(record_->Aside.c_str()) == 0 && SyncFolderOf(database_)) {
+        // The record on the disk already keeps the rebuilt database, and settling it from there
+        // deletes nothing more: a record that cannot be brought up to date is no failed optimise.
+        try {
+            Record(TRunState::Optimised);
+        } catch (const ERunError&) {
+        }
+    }
 }
 
 TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {

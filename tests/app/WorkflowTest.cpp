@@ -4,6 +4,7 @@
 #include "IBServices.h"
 #include "MorvaneMain.h"
 #include "QtPrinters.h"
+#include "RunJournal.h"
 #include "TRichEdit.h"
 #include "TempDir.h"
 #include "TestDatabase.h"
@@ -408,6 +409,36 @@ TEST_F(WorkflowTest, ConfirmThatCannotTidyUpSaysSoAndKeepsEveryFile) {
     EXPECT_TRUE(fs::exists(dir.File("f.BAK")));
     form.sButton5Click();
     EXPECT_TRUE(fs::exists(dir.File("f.BAK")));
+}
+
+} // namespace
+
+namespace {
+
+// The original is gone and the rebuilt database stands; the record on the disk says so. That
+// its last update then fails is no failed optimise: the run is reported done and confirmed.
+TEST_F(WorkflowTest, ARecordThatCannotTakeItsLastUpdateDoesNotFailADoneOptimise) {
+    const std::string db = MakeDatabase(dir.File("h.fdb"), 300);
+    const std::string blocker = RunRecordPathFor(db) + ".new";
+    QObject::connect(&form, &TMorvaneMainForm::runRecorded, [&](const QString& state) {
+        if (state == "restore-finished") {
+            // A folder with something in it at the record's temporary name: no write gets past it.
+            fs::create_directory(blocker);
+            std::ofstream(blocker + "/x") << "x";
+        }
+    });
+    Pick(db);
+    form.sButton2Click();
+    form.sButton3Click();
+    EXPECT_TRUE(form.RichEdit4->Text().endsWith(QString::fromStdString(db) + " 데이터베이스 최적화 완료."))
+        << form.RichEdit4->Text().toStdString();
+    ASSERT_TRUE(fs::exists(blocker)) << "the record never reached the restore's end";
+    EXPECT_TRUE(form.sButton4->isEnabled());
+    form.sButton4Click();
+    EXPECT_EQ(form.RichEdit5->Text(), QString::fromStdString(db) + " 최적화 완료.");
+    EXPECT_EQ(CountRows(db), 150);
+    EXPECT_FALSE(fs::exists(dir.File("h.BAK")));
+    fs::remove_all(blocker);
 }
 
 } // namespace
