@@ -217,11 +217,12 @@ void TCompactionRun::SetOriginalAside() {
     // backup lacks it, and the original goes back.
     const auto moved = LookAt(aside);
     if (!moved || !moved->SameUnchanged(*original) || IsFileHeldOpen(aside)) {
-        if (RenameFileNoReplace(aside, database_)) {
-            SyncFolderOf(database_);
-            record_->Aside.clear();
-            Record(TRunState::BackedUp);
-        }
+        if (!RenameFileNoReplace(aside, database_))
+            // Still aside, and the record says where: the failed step's put-back tries again.
+            throw ERunError(WithReason("다른 프로그램이 바꾼 기존파일을 제자리로 되돌리지 못했습니다", errno));
+        SyncFolderOf(database_);
+        record_->Aside.clear();
+        Record(TRunState::BackedUp);
         throw EChangedSinceBackup("기존파일을 옮기는 동안 다른 프로그램이 데이터베이스를 열었거나 바꾸었습니다. "
                                   "다시 백업하십시오");
     }

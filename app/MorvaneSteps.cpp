@@ -310,9 +310,16 @@ void TMorvaneMainForm::sButton4Click() {
         IBBackupService->SetActive(false);
     if (IBRestoreService->Active())
         IBRestoreService->SetActive(false);
-    RichEdit5->SetText(FinishMessage(*run_, run_->Finish()));
-    AdvanceGauge(100);
+    const TSettleReport tidied = run_->Finish();
+    RichEdit5->SetText(FinishMessage(*run_, tidied));
     sButton4->setEnabled(false);
+    if (tidied.QuestionOpen()) {
+        // Whatever stands at the path now is not known to be the rebuilt database: no size
+        // of it is reported as the result.
+        FocusAndRepaint(sButton5);
+        return;
+    }
+    AdvanceGauge(100);
     FocusAndRepaint(sButton5);
     SizeAfter = ReadFileSize(run_->Database());
     Label1->setText(SizeReport(SizeBefore, SizeAfter));

@@ -95,12 +95,13 @@ QString PreparationMessage(const TCompactionRun& run, const TCompactionRun::TPre
 }
 
 QString FinishMessage(const TCompactionRun& run, const TSettleReport& report) {
-    QString text = ShownPath(run.Database()) + QStringLiteral(" 최적화 완료.");
-    if (report.QuestionOpen())
-        text += QStringLiteral(" 그러나 남은 파일이 기록 ") + Quoted(RunRecordPathFor(run.Database())) +
-                QStringLiteral("과(와) 맞지 않아 기존파일과 백업파일을 정리하지 못했습니다 (") +
-                QString::fromStdString(report.Reason) + QStringLiteral(").") + kNoStepsUntil;
-    return text;
+    const QString database = ShownPath(run.Database());
+    if (!report.QuestionOpen())
+        return database + QStringLiteral(" 최적화 완료.");
+    return database + QStringLiteral(" 최적화는 끝났으나 남은 파일이 기록 ") +
+           Quoted(RunRecordPathFor(run.Database())) +
+           QStringLiteral("과(와) 맞지 않아 옮겨 둔 기존파일과 백업파일을 정리하지 못했습니다 (") +
+           QString::fromStdString(report.Reason) + QStringLiteral(").") + kNoStepsUntil;
 }
 
 QString OneLine(const char* reason) {

@@ -10,8 +10,8 @@
 // was done and, while nobody can tell which file holds the data, what the user must do.
 QString PreparationMessage(const TCompactionRun& run, const TCompactionRun::TPreparation& preparation);
 
-// The status line after the confirm step: the run is done, and whether its files could be
-// tidied away.
+// The status line after the confirm step: the run is done, or, when its files no longer match
+// its record, that they were not tidied away and why.
 QString FinishMessage(const TCompactionRun& run, const TSettleReport& report);
 
 // A reason as one log line: the engine's messages joined.

@@ -50,22 +50,33 @@ bool IsRestoreOutput(const std::string& path) {
     return facts && facts->Regular && (facts->Size == 0 || ReadDatabaseState(path) == TDatabaseState::ShutDown);
 }
 
+// Whether the file at the database path may be deleted or replaced as the restore's half-made
+// output. Anything else there (a file somebody put back after the crash, say) is not ours to
+// touch, and neither is a file held open: a server may still be restoring into it, as a job
+// outlives the program that asked for it.
+bool MayDiscardAtPath(const TRunRecord& record, TSettleReport& report) {
+    if (!LookAt(record.Database))
+        return true;
+    report.Outcome = TSettleOutcome::Unresolved;
+    if (!IsRestoreOutput(record.Database)) {
+        report.Reason = "the file at the database path is not the restore's output";
+        return false;
+    }
+    if (IsFileHeldOpen(record.Database)) {
+        report.Reason = "the file at the database path is held open";
+        return false;
+    }
+    report.Outcome = TSettleOutcome::Nothing;
+    return true;
+}
+
 void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
     const auto atPath = LookAt(record.Database);
-    if (atPath && atPath->Regular && IsFileHeldOpen(record.Database)) {
-        // A server may still be restoring into it: the job outlives the program that asked.
-        report.Outcome = TSettleOutcome::Unresolved;
-        report.Reason = "the file at the database path is held open";
-        return;
-    }
     if (record.Aside.empty()) {
         // Nothing stood at the path when the restore began: the restore's half-made output
-        // goes, and the backup is the only copy of the data. Any other file is not ours.
-        if (atPath && !IsRestoreOutput(record.Database)) {
-            report.Outcome = TSettleOutcome::Unresolved;
-            report.Reason = "the file at the database path is not the restore's output";
+        // goes, and the backup is the only copy of the data.
+        if (!MayDiscardAtPath(record, report))
             return;
-        }
         if (atPath && ::unlink(record.Database.c_str()) != 0) {
             report.Outcome = TSettleOutcome::Unresolved;
             report.Reason = SystemErrorText(errno);
@@ -77,6 +88,8 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
         return;
     }
     if (IsOriginal(record.Aside, record.Original)) {
+        if (!MayDiscardAtPath(record, report))
+            return;
         if (!RenameFileReplacing(record.Aside, record.Database)) {
             report.Outcome = TSettleOutcome::Unresolved;
             report.Reason = SystemErrorText(errno);

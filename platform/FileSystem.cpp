@@ -190,7 +190,16 @@ bool CopyAccessList(const std::string& from, const std::string& to) {
         // None there: none here either (a folder's default list may have given it one).
         return ::lremovexattr(to.c_str(), kName) == 0 || errno == ENODATA || errno == ENOTSUP;
     }
-    return ::lsetxattr(to.c_str(), kName, list.data(), static_cast<std::size_t>(size), 0) == 0;
+    if (::lsetxattr(to.c_str(), kName, list.data(), static_cast<std::size_t>(size), 0) != 0)
+        return false;
+    // The list's group rights (its mask) are meant for the original's group: a copy in another
+    // group would give them to that group instead, so there it keeps none.
+    struct stat original {}, copy {};
+    if (::lstat(from.c_str(), &original) != 0 || ::lstat(to.c_str(), &copy) != 0)
+        return false;
+    if (original.st_gid != copy.st_gid && (copy.st_mode & 0070) != 0)
+        return ::chmod(to.c_str(), copy.st_mode & 07707) == 0;
+    return true;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -82,7 +82,8 @@ bool SyncFile(const std::string& path);
 // errno when the process may not (only a privileged process can give a file away).
 bool CopyOwnerAndMode(const std::string& path, const TFileFacts& from);
 
-// Gives `to` the access list of `from` (none when `from` has none). False with errno.
+// Gives `to` the access list of `from` (none when `from` has none); when `to` is in another
+// group than `from`, without the list's group rights. False with errno.
 bool CopyAccessList(const std::string& from, const std::string& to);
 
 // The folder part of a path ("." for a bare name) and the name part.

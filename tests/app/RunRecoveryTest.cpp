@@ -35,7 +35,7 @@ protected:
             dir.Write("shop.fdb", "rebuilt");
             r.RebuiltId = LookAt(db)->Id;
         } else {
-            dir.Write("shop.fdb", "half-restored");
+            dir.Write("shop.fdb", ""); // as a restore leaves it when it has just begun
         }
         return r;
     }

@@ -47,7 +47,7 @@ TEST(SettleGuard, NothingIsMovedWhileTheHalfRestoredFileIsHeldOpen) {
     record.Aside = dir.File(".shop.fdb.morvane-original");
     record.Original = *LookAt(record.Aside);
     ASSERT_TRUE(WriteRunRecord(record));
-    dir.Write("shop.fdb", "half-restored, still being written");
+    dir.Write("shop.fdb", ""); // the restore's file, as it begins
     const int server = ::open(record.Database.c_str(), O_RDWR);
     ASSERT_GE(server, 0);
     ASSERT_EQ(::flock(server, LOCK_EX | LOCK_NB), 0);
@@ -59,3 +59,40 @@ TEST(SettleGuard, NothingIsMovedWhileTheHalfRestoredFileIsHeldOpen) {
 }
 
 } // namespace
+
+// The run recorded where the original would go and was killed before the move: the original
+// still stands at its path, and a server that serves it holds it open, as servers do. Only the
+// record and the backup need settling; nobody has to be asked which file holds the data.
+TEST(SettleGuard, AnOriginalThatNeverMovedIsSettledWhileAServerHasItOpen) {
+    TTempDir dir;
+    TRunRecord record = InterruptedRestore(dir);
+    dir.Write("shop.fdb", "the original, never moved");
+    record.Aside = dir.File(".shop.fdb.morvane-original");
+    record.Original = *LookAt(record.Database);
+    ASSERT_TRUE(WriteRunRecord(record));
+    const int server = ::open(record.Database.c_str(), O_RDWR);
+    ASSERT_GE(server, 0);
+    ASSERT_EQ(::flock(server, LOCK_EX | LOCK_NB), 0);
+
+    const TSettleReport report = RecoverInterruptedRun(record.Database);
+    EXPECT_EQ(report.Outcome, TSettleOutcome::OriginalInPlace) << "reason: " << report.Reason;
+    EXPECT_FALSE(report.QuestionOpen());
+    ::close(server);
+}
+
+// The set-aside original does not replace a file the restore did not write (here one the user
+// put at the path after the crash): the question stays open and both files stay.
+TEST(SettleGuard, AFileThatIsNotTheRestoresOutputIsNotReplacedByTheOriginal) {
+    TTempDir dir;
+    TRunRecord record = InterruptedRestore(dir);
+    dir.Write(".shop.fdb.morvane-original", "original");
+    record.Aside = dir.File(".shop.fdb.morvane-original");
+    record.Original = *LookAt(record.Aside);
+    ASSERT_TRUE(WriteRunRecord(record));
+    dir.Write("shop.fdb", "the user's database, put at the path after the crash");
+
+    const TSettleReport report = RecoverInterruptedRun(record.Database);
+    EXPECT_TRUE(report.QuestionOpen());
+    EXPECT_EQ(dir.Read("shop.fdb"), "the user's database, put at the path after the crash");
+    EXPECT_EQ(dir.Read(".shop.fdb.morvane-original"), "original");
+}

@@ -5,6 +5,7 @@
 #include "MorvaneMain.h"
 #include "QtPrinters.h"
 #include "RunJournal.h"
+#include "SizeText.h"
 #include "TRichEdit.h"
 #include "TempDir.h"
 #include "TestDatabase.h"
@@ -404,7 +405,10 @@ TEST_F(WorkflowTest, ConfirmThatCannotTidyUpSaysSoAndKeepsEveryFile) {
     const std::string before = dir.Listing();
     form.sButton4Click();
     const QString status = form.RichEdit5->Text();
+    EXPECT_TRUE(status.contains(" 최적화는 끝났으나 ")) << status.toStdString();
     EXPECT_TRUE(status.contains("정리하지 못했습니다 (rebuilt database not found)")) << status.toStdString();
+    EXPECT_NE(gauge.back(), 100) << "the run is not shown as complete";
+    EXPECT_EQ(form.Label1->text(), SizeText(form.SizeBefore)) << "no size of the file now at the path is reported";
     EXPECT_EQ(dir.Listing(), before) << "nothing may go while the files do not match the record";
     EXPECT_TRUE(fs::exists(dir.File("f.BAK")));
     form.sButton5Click();
