@@ -27,6 +27,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QFontInfo>
 #include <QShowEvent>
 #include <QSysInfo>
 #include <QThread>
@@ -52,6 +53,14 @@ QFont FormFont() {
         });
         if (found != installed.end()) {
             family = *found;
+            break;
+        }
+        // The list names a font in the language of the user's locale where the font has a name
+        // in it (NanumGothic is 나눔고딕 on a Korean desktop): it is asked for by that name.
+        if (QFontDatabase::hasFamily(substitute)) {
+            QFont named(substitute);
+            named.setPixelSize(kFormFontPixels);
+            family = QFontInfo(named).family();
             break;
         }
     }

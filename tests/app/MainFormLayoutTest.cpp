@@ -133,6 +133,9 @@ TEST(MainForm, HangulRendersWithTheWindowFont) {
     // The Windows name stands for an installed font, asked for by its own name: a name Qt does not
     // know sends it searching every installed font for the nearest one first.
     EXPECT_EQ(form.font().family(), QFontInfo(form.font()).family());
+    // The first installed stand-in, whatever language the font list names it in: Latin text
+    // too is in the Korean font, not in a later stand-in with the Hangul taken from another.
+    EXPECT_EQ(QFontInfo(form.font()).family(), QFontInfo(QFont(QStringLiteral("NanumGothic"))).family());
 }
 
 TEST(MainForm, ProgramIconIsTheStoredPicture) {
