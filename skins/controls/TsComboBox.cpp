@@ -96,6 +96,15 @@ void TsComboBox::PaintSkinned() {
     painter.setFont(font());
     const QRect textRect = rect().adjusted(4, 0, -button.width() - 2, 0);
     const QString shown = painter.fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width());
+    // With the keyboard's focus the chosen item is marked as a list marks its selection, so that
+    // the arrow keys are not seen to change it out of nowhere.
+    const int selection = skin.FindSection("SELECTION");
+    if (hasFocus() && state != TsState::Disabled && skin.Section(selection) != nullptr && !view()->isVisible()) {
+        const QRect marked = rect().adjusted(3, 3, -button.width() - 2, -3);
+        DrawSectionBackground(painter, skin, SectionPaint{selection, marked, TsState::Normal});
+        DrawCaption(painter, *skin.Section(selection), CaptionPaint{shown, textRect, Qt::AlignCenter, TsState::Normal});
+        return;
+    }
     // The text takes the colour of the state its background is drawn in.
     DrawCaption(painter, *SkinData.Section(), CaptionPaint{shown, textRect, Qt::AlignCenter, state});
 }

@@ -279,3 +279,22 @@ TEST_F(SkinControlsTest, ASkinChangeWhileADialogRunsLeavesItOpen) {
     EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_FALSE(dialog.isVisible());
 }
+
+// The skin box with the keyboard's focus marks its item in the skin's selection colours, so
+// focus can be seen before an arrow key changes the item.
+TEST_F(SkinControlsTest, AFocusedComboBoxMarksItsItemInTheSelectionColours) {
+    TestWindow window;
+    auto* combo = new TsComboBox(window.client);
+    combo->addItem(QStringLiteral("item"));
+    combo->setGeometry(10, 10, 120, 22);
+    window.Show();
+    window.edit->setFocus();
+    QCoreApplication::processEvents();
+    const QImage unfocused = combo->grab().toImage();
+    combo->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(combo->hasFocus());
+    const QImage focused = combo->grab().toImage();
+    EXPECT_EQ(QColor(unfocused.pixel(6, 11)), QColor(Qt::white)) << "the field";
+    EXPECT_EQ(QColor(focused.pixel(6, 11)), QColor(0, 0, 128)) << "the selection's colour";
+}
