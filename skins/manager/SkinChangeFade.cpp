@@ -9,7 +9,8 @@ namespace {
 // Covers its form with the old picture at a falling opacity, then deletes itself.
 class FadeOverlay : public QWidget {
 public:
-    FadeOverlay(QWidget* form, QPixmap picture) : QWidget(form), picture_(std::move(picture)) {
+    FadeOverlay(QWidget* form, QPixmap picture, QPoint at)
+        : QWidget(form), picture_(std::move(picture)), at_(at) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
         setObjectName(QStringLiteral("SkinChangeFade"));
@@ -34,11 +35,12 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setOpacity(opacity_);
-        painter.drawPixmap(0, 0, picture_);
+        painter.drawPixmap(at_, picture_);
     }
 
 private:
     QPixmap picture_;
+    QPoint at_;
     qreal opacity_ = 1.0;
 };
 
@@ -48,13 +50,14 @@ void SkinChangeFade::Prepare(const std::vector<QWidget*>& forms) {
     shots_.clear();
     for (QWidget* form : forms)
         if (form->isVisible() && !form->isMinimized())
-            shots_.push_back({form, form->grab()});
+            shots_.push_back({form, form->grab(), form->contentsRect().topLeft()});
 }
 
 void SkinChangeFade::Play(int milliseconds) {
     for (Shot& shot : shots_)
         if (shot.Form && shot.Form->isVisible() && milliseconds > 0)
-            (new FadeOverlay(shot.Form, std::move(shot.Picture)))->Run(milliseconds);
+            (new FadeOverlay(shot.Form, std::move(shot.Picture), shot.Form->contentsRect().topLeft() - shot.Client))
+                ->Run(milliseconds);
     shots_.clear();
 }
 

@@ -10,7 +10,8 @@ class SkinChangeFade {
 public:
     // Takes pictures of the visible forms.
     void Prepare(const std::vector<QWidget*>& forms);
-    // Lays the pictures over the forms and fades them out over `milliseconds`.
+    // Lays the pictures over the forms and fades them out over `milliseconds`. A picture is laid
+    // with its client area over the form's client area now, which a frame of another size moves.
     void Play(int milliseconds);
     // Ends every running fade at once.
     static void StopAll();
@@ -19,6 +20,7 @@ private:
     struct Shot {
         QPointer<QWidget> Form;
         QPixmap Picture;
+        QPoint Client; // where the form's client area stood in the picture
     };
     std::vector<Shot> shots_;
 };

@@ -2,6 +2,7 @@
 // change and in which order, and which windows the hook skins.
 #include "SkinBroadcast.h"
 #include "SkinCacheIndexes.h"
+#include "SkinChangeFade.h"
 #include "SkinHook.h"
 #include "SkinTestPictures.h"
 #include "SkinVersionMessage.h"
@@ -512,4 +513,30 @@ TEST(ThirdPartyLists, EveryLineBreakSeparatesClassesAndOnlyWholeLinesMatch) {
             EXPECT_EQ(kind, TsThirdPartyKind::ThirdEdits) << c.Text;
         }
     }
+}
+
+// A new skin's frame of another size moves the client area: the old picture is laid with its
+// client area over the new one, so the controls fade into themselves instead of showing twice.
+TEST(SkinChangeFadeTest, TheOldPictureIsLaidClientAreaOverClientArea) {
+    QWidget form;
+    form.resize(120, 80);
+    form.setContentsMargins(3, 24, 3, 3);
+    auto* mark = new QWidget(&form);
+    mark->setAutoFillBackground(true);
+    QPalette red = mark->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    mark->setPalette(red);
+    mark->setGeometry(3 + 10, 24 + 10, 5, 5); // 10 pixels into the client area
+    form.show();
+    SkinChangeFade fade;
+    fade.Prepare({&form});
+    form.setContentsMargins(8, 30, 8, 8); // the new skin's frame
+    mark->setGeometry(8 + 10, 30 + 10, 5, 5);
+    fade.Play(10000);
+    auto* overlay = form.findChild<QWidget*>(QStringLiteral("SkinChangeFade"));
+    ASSERT_NE(overlay, nullptr);
+    const QImage laid = overlay->grab().toImage();
+    EXPECT_EQ(QColor(laid.pixel(8 + 12, 30 + 12)), QColor(Qt::red)) << "the old control over the new one";
+    EXPECT_NE(QColor(laid.pixel(3 + 12, 24 + 12)), QColor(Qt::red)) << "not where it stood in the old frame";
+    SkinChangeFade::StopAll();
 }
