@@ -45,6 +45,34 @@ void DrawPart(QPainter* painter, const SkinTables& skin, const TsSectionIndexes&
 
 } // namespace
 
+namespace {
+
+// The rectangle a cell of a view row draws the row's selection in: reaching past its inner
+// edges, so that borders are drawn only at the ends of the row.
+QRect RowPartRect(const QStyleOption* option) {
+    constexpr int Reach = 64; // wider than any selection border
+    QRect r = option->rect;
+    if (const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option)) {
+        const bool mirrored = item->direction == Qt::RightToLeft;
+        switch (item->viewItemPosition) {
+        case QStyleOptionViewItem::Beginning:
+            (mirrored ? r.setLeft(r.left() - Reach) : r.setRight(r.right() + Reach));
+            break;
+        case QStyleOptionViewItem::Middle:
+            r.adjust(-Reach, 0, Reach, 0);
+            break;
+        case QStyleOptionViewItem::End:
+            (mirrored ? r.setRight(r.right() + Reach) : r.setLeft(r.left() - Reach));
+            break;
+        default:
+            break;
+        }
+    }
+    return r;
+}
+
+} // namespace
+
 TsState OptionState(const QStyleOption* option) {
     return StateOf(option->state);
 }
@@ -156,20 +184,16 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
             }
             break;
         case PE_PanelItemViewItem:
-            if (skin->Section(s.Selection)) {
-                if (option->state & State_Selected) {
-                    DrawSectionBackground(*painter, *skin,
-                                          SectionPaint{s.Selection, option->rect, TsState::Normal});
-                    return;
-                }
-                if (option->state & State_MouseOver) {
-                    painter->save();
+            if (skin->Section(s.Selection) && (option->state & (State_Selected | State_MouseOver))) {
+                // A row of several cells is one selection: each cell draws its part of the
+                // row's picture, so the selection's border frames the row, not every cell.
+                painter->save();
+                painter->setClipRect(option->rect, Qt::IntersectClip);
+                if (!(option->state & State_Selected))
                     painter->setOpacity(0.35);
-                    DrawSectionBackground(*painter, *skin,
-                                          SectionPaint{s.Selection, option->rect, TsState::Normal});
-                    painter->restore();
-                    return;
-                }
+                DrawSectionBackground(*painter, *skin, SectionPaint{s.Selection, RowPartRect(option), TsState::Normal});
+                painter->restore();
+                return;
             }
             break;
         case PE_PanelButtonTool:

@@ -1,7 +1,7 @@
 #pragma once
 // A small skin for the controls' tests: a 3-pixel red frame, a 24-pixel title, three-column
 // title buttons, a gauge whose progress section has (or lacks) a glow region, an edit section,
-// and scroll bar parts in plain colours: red left button, blue right button, green slider, grey
+// a navy selection framed by the red ring, and scroll bar parts in plain colours: red left button, blue right button, green slider, grey
 // track before the slider and white after it.
 
 #include "PictureWriters.h"
@@ -36,6 +36,7 @@ inline QByteArray ControlsSkin(bool glowRegion) {
         "[SPEEDBUTTON]\r\nCOLOR=12632256\r\nHOTCOLOR=16777215\r\n"
         "[COMBOBOX]\r\nCOLOR=16777215\r\nFONTCOLOR=0\r\n[COMBOBTN]\r\nCOLOR=12632256\r\n"
         "[SELECTION]\r\nCOLOR=8388608\r\nFONTCOLOR=16777215\r\n"
+        "BORDERSMASK=^0000^0000^0012^0012^0003^0003^0003^0003^1^0^5^0\r\n"
         "[GAUGE]\r\nCOLOR=16777215\r\nFONTCOLOR=0\r\n"
         "[SCROLLBTNLEFT]\r\nCOLOR=255\r\n[SCROLLBTNRIGHT]\r\nCOLOR=16711680\r\n"
         "[SCROLLSLIDERH]\r\nCOLOR=65280\r\n[SCROLLBAR1H]\r\nCOLOR=8421504\r\n[SCROLLBAR2H]\r\nCOLOR=16777215\r\n"

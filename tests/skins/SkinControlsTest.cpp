@@ -13,6 +13,8 @@
 #include <QDialog>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QTimer>
@@ -297,4 +299,28 @@ TEST_F(SkinControlsTest, AFocusedComboBoxMarksItsItemInTheSelectionColours) {
     const QImage focused = combo->grab().toImage();
     EXPECT_EQ(QColor(unfocused.pixel(6, 11)), QColor(Qt::white)) << "the field";
     EXPECT_EQ(QColor(focused.pixel(6, 11)), QColor(0, 0, 128)) << "the selection's colour";
+}
+
+// A selected row of several columns (the file dialog's detail view) is one selection, framed at
+// the row's ends only: no border runs between its cells.
+TEST_F(SkinControlsTest, ASelectedRowIsFramedAsOne) {
+    QWidget parent;
+    auto* tree = new QTreeWidget(&parent);
+    tree->setGeometry(0, 0, 240, 80);
+    tree->setColumnCount(2);
+    tree->setHeaderHidden(true);
+    tree->setRootIsDecorated(false);
+    tree->setIndentation(0);
+    tree->setColumnWidth(0, 100);
+    tree->setColumnWidth(1, 100);
+    auto* item = new QTreeWidgetItem(tree);
+    item->setSelected(true);
+    const QImage picture = tree->viewport()->grab().toImage();
+    const int middle = tree->visualItemRect(item).center().y();
+    const QColor red(200, 0, 0);
+    EXPECT_EQ(QColor(picture.pixel(1, middle)), red) << "the row's start is framed";
+    const int end = tree->header()->sectionViewportPosition(1) + tree->header()->sectionSize(1) - 1;
+    EXPECT_EQ(QColor(picture.pixel(end - 1, middle)), red) << "the row's end is framed";
+    for (int x = 90; x < 110; ++x)
+        EXPECT_NE(QColor(picture.pixel(x, middle)), red) << "a border between the cells at " << x;
 }
