@@ -31,6 +31,9 @@ int PartIndex(TsScrollPart part) {
 TsState PartState(const QStyleOptionComplex* option, QStyle::SubControl part) {
     if (!(option->state & QStyle::State_Enabled))
         return TsState::Disabled;
+    // A bar with nothing to scroll looks disabled, arrows and all.
+    if (const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option); bar && bar->maximum <= bar->minimum)
+        return TsState::Disabled;
     if (option->activeSubControls & part)
         return option->state & QStyle::State_Sunken ? TsState::Pressed : TsState::Hot;
     return TsState::Normal;

@@ -324,3 +324,18 @@ TEST_F(SkinControlsTest, ASelectedRowIsFramedAsOne) {
     for (int x = 90; x < 110; ++x)
         EXPECT_NE(QColor(picture.pixel(x, middle)), red) << "a border between the cells at " << x;
 }
+
+// A scroll bar with nothing to scroll (a log pane that shows all its lines) looks disabled.
+TEST_F(SkinControlsTest, AScrollBarWithNothingToScrollLooksDisabled) {
+    QWidget parent;
+    QScrollBar& bar = *new QScrollBar(Qt::Vertical, &parent);
+    bar.resize(17, 120);
+    bar.setRange(0, 100);
+    const QColor normal(10, 10, 200); // the top button's first column
+    EXPECT_EQ(QColor(bar.grab().toImage().pixel(1, 1)), normal);
+    bar.setRange(0, 0);
+    const QImage idle = bar.grab().toImage();
+    bar.setEnabled(false);
+    EXPECT_EQ(QColor(idle.pixel(1, 1)), QColor(bar.grab().toImage().pixel(1, 1))) << "drawn as a disabled bar";
+    EXPECT_NE(QColor(idle.pixel(1, 1)), normal);
+}
