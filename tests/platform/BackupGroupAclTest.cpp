@@ -2,10 +2,10 @@
 // made with CreateNewFile(..., group) and then given the database's access list with
 // CopyAccessList, as TCompactionRun::StartBackup does. The backup must not open the data to a
 // group that cannot read the database.
+#include "AccessListBytes.h"
 #include "FileSystem.h"
 #include "TempDir.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -18,23 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string AccessList(std::initializer_list<std::array<std::uint32_t, 3>> entries) {
-    std::string bytes;
-    const auto put = [&](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    put(2, 4);
-    for (const auto& e : entries) {
-        put(e[0], 2);
-        put(e[1], 2);
-        put(e[2], 4);
-    }
-    return bytes;
-}
-constexpr std::uint32_t kUserObj = 0x01, kUser = 0x02, kGroupObj = 0x04, kMask = 0x10, kOther = 0x20;
-constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
 // Runs `work` in a child as uid/gid (no supplementary groups); its exit code.
 template <typename Work>
@@ -66,8 +49,11 @@ TEST(BackupGroupAcl, ABackupOutsideTheDatabasesGroupDoesNotOpenTheDataToTheMaker
     dir.Write("shop.fdb", "every row");
     ASSERT_EQ(::chown(db.c_str(), 0, dbGroup), 0);
     // The group sys may read and write; the runner is named; nobody else may.
-    const std::string acl = AccessList(
-        {{kUserObj, 6, kNone}, {kUser, 6, runner}, {kGroupObj, 6, kNone}, {kMask, 6, kNone}, {kOther, 0, kNone}});
+    const std::string acl = AccessListBytes({{kAclUserObj, 6, kAclNoId},
+                                             {kAclUser, 6, runner},
+                                             {kAclGroupObj, 6, kAclNoId},
+                                             {kAclMask, 6, kAclNoId},
+                                             {kAclOther, 0, kAclNoId}});
     ASSERT_EQ(::setxattr(db.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0) << std::strerror(errno);
 
     const std::string backup = dir.File("shop.BAK");
