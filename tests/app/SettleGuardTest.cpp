@@ -2,13 +2,11 @@
 // restore's own output is removed or replaced, and never while something still has it open.
 #include "RunRecovery.h"
 
+#include "HeldFile.h"
 #include "TempDir.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +21,13 @@ TRunRecord InterruptedRestore(const TTempDir& dir) {
     dir.Write("shop.BAK", "backup");
     r.BackupId = LookAt(r.Backup)->Id;
     return r;
+}
+
+// The run had moved the original aside before it was cut short.
+void SetOriginalAside(const TTempDir& dir, TRunRecord& record) {
+    dir.Write(".shop.fdb.morvane-original", "original");
+    record.Aside = dir.File(".shop.fdb.morvane-original");
+    record.Original = *LookAt(record.Aside);
 }
 
 // The run found no database at the path and restored into it; it was killed. Since then the
@@ -43,19 +48,14 @@ TEST(SettleGuard, AFileThatIsNotTheRestoresOutputIsNotDeleted) {
 TEST(SettleGuard, NothingIsMovedWhileTheHalfRestoredFileIsHeldOpen) {
     TTempDir dir;
     TRunRecord record = InterruptedRestore(dir);
-    dir.Write(".shop.fdb.morvane-original", "original");
-    record.Aside = dir.File(".shop.fdb.morvane-original");
-    record.Original = *LookAt(record.Aside);
+    SetOriginalAside(dir, record);
     ASSERT_TRUE(WriteRunRecord(record));
     dir.Write("shop.fdb", ""); // the restore's file, as it begins
-    const int server = ::open(record.Database.c_str(), O_RDWR);
-    ASSERT_GE(server, 0);
-    ASSERT_EQ(::flock(server, LOCK_EX | LOCK_NB), 0);
+    const THeldFile server(record.Database);
 
     const TSettleReport report = RecoverInterruptedRun(record.Database);
     EXPECT_TRUE(report.QuestionOpen()) << "settled while the restore's file was held open";
     EXPECT_TRUE(fs::exists(record.Aside));
-    ::close(server);
 }
 
 } // namespace
@@ -70,14 +70,11 @@ TEST(SettleGuard, AnOriginalThatNeverMovedIsSettledWhileAServerHasItOpen) {
     record.Aside = dir.File(".shop.fdb.morvane-original");
     record.Original = *LookAt(record.Database);
     ASSERT_TRUE(WriteRunRecord(record));
-    const int server = ::open(record.Database.c_str(), O_RDWR);
-    ASSERT_GE(server, 0);
-    ASSERT_EQ(::flock(server, LOCK_EX | LOCK_NB), 0);
+    const THeldFile server(record.Database);
 
     const TSettleReport report = RecoverInterruptedRun(record.Database);
     EXPECT_EQ(report.Outcome, TSettleOutcome::OriginalInPlace) << "reason: " << report.Reason;
     EXPECT_FALSE(report.QuestionOpen());
-    ::close(server);
 }
 
 // The set-aside original does not replace a file the restore did not write (here one the user
@@ -85,9 +82,7 @@ TEST(SettleGuard, AnOriginalThatNeverMovedIsSettledWhileAServerHasItOpen) {
 TEST(SettleGuard, AFileThatIsNotTheRestoresOutputIsNotReplacedByTheOriginal) {
     TTempDir dir;
     TRunRecord record = InterruptedRestore(dir);
-    dir.Write(".shop.fdb.morvane-original", "original");
-    record.Aside = dir.File(".shop.fdb.morvane-original");
-    record.Original = *LookAt(record.Aside);
+    SetOriginalAside(dir, record);
     ASSERT_TRUE(WriteRunRecord(record));
     dir.Write("shop.fdb", "the user's database, put at the path after the crash");
 
