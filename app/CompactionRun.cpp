@@ -277,7 +277,7 @@ TCompactionRun::TPutBack TCompactionRun::PutOriginalBack(std::string& error) {
             Record(TRunState::BackedUp);
             return TPutBack::NothingMoved;
         }
-        if (atPath && atPath->Regular && (atPath->Size == 0 || ReadDatabaseState(database_) == TDatabaseState::ShutDown))
+        if (IsRestoreOutput(database_))
             ::unlink(database_.c_str());
         Record(TRunState::BackedUp);
         return TPutBack::NothingMoved;

@@ -44,12 +44,6 @@ void SettleBackup(const TRunRecord& record, bool removeBackup, TSettleReport& re
     report.BackupLeft = LookAt(record.Backup).has_value();
 }
 
-// What a restore leaves while it runs: an empty file or a database that is still shut down.
-bool IsRestoreOutput(const std::string& path) {
-    const auto facts = LookAt(path);
-    return facts && facts->Regular && (facts->Size == 0 || ReadDatabaseState(path) == TDatabaseState::ShutDown);
-}
-
 // Whether the file at the database path may be deleted or replaced as the restore's half-made
 // output. Anything else there (a file somebody put back after the crash, say) is not ours to
 // touch, and neither is a file held open: a server may still be restoring into it, as a job
@@ -124,6 +118,11 @@ void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleR
 }
 
 } // namespace
+
+bool IsRestoreOutput(const std::string& path) {
+    const auto facts = LookAt(path);
+    return facts && facts->Regular && (facts->Size == 0 || ReadDatabaseState(path) == TDatabaseState::ShutDown);
+}
 
 TSettleReport SettleRun(const TRunRecord& record, bool removeBackup) {
     TSettleReport report;

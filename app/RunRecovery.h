@@ -33,6 +33,10 @@ struct TSettleReport {
     }
 };
 
+// Whether the file at `path` is what a restore leaves while it runs: an empty file or a database
+// that is still shut down.
+bool IsRestoreOutput(const std::string& path);
+
 // Settles a run from its record. The backup file goes when removeBackup is set and the record
 // shows the data is safe without it (the original or the rebuilt database is in place); it is
 // kept whenever it may be the only copy. The record itself is not touched.
