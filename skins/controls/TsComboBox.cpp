@@ -29,10 +29,22 @@ void TsComboBox::SetItemIndex(int index) {
         setCurrentIndex(index);
 }
 
+// The list is made the first time it opens. Asking the combo box for it before then would make
+// it, a list view with its frame and scrollers, in the middle of the first paint, only to learn
+// that it is closed.
+bool TsComboBox::PopupOpen() const {
+    return popupMade_ && view()->isVisible();
+}
+
+void TsComboBox::showPopup() {
+    popupMade_ = true;
+    QComboBox::showPopup();
+}
+
 TsState TsComboBox::State() const {
     if (!isEnabled())
         return TsState::Disabled;
-    if (view() && view()->isVisible())
+    if (PopupOpen())
         return TsState::Pressed;
     if (underMouse())
         return TsState::Hot;
@@ -99,7 +111,7 @@ void TsComboBox::PaintSkinned() {
     // With the keyboard's focus the chosen item is marked as a list marks its selection, so that
     // the arrow keys are not seen to change it out of nowhere.
     const int selection = skin.FindSection("SELECTION");
-    if (hasFocus() && state != TsState::Disabled && skin.Section(selection) != nullptr && !view()->isVisible()) {
+    if (hasFocus() && state != TsState::Disabled && skin.Section(selection) != nullptr && !PopupOpen()) {
         const QRect marked = rect().adjusted(3, 3, -button.width() - 2, -3);
         DrawSectionBackground(painter, skin, SectionPaint{selection, marked, TsState::Normal});
         DrawCaption(painter, *skin.Section(selection), CaptionPaint{shown, textRect, Qt::AlignCenter, TsState::Normal});

@@ -25,6 +25,9 @@ public:
     void SetSkinSection(const QString& section) { SkinData.SetSkinSection(section); }
 
     TsState State() const;
+    // Whether the list is open.
+    bool PopupOpen() const;
+    void showPopup() override;
     // The drop-down button's place.
     QRect ButtonRect() const;
 
@@ -36,4 +39,6 @@ private:
     void PaintSkinned();
     const TsMaskData* ArrowGlyph() const;
     QRect ButtonRectFor(const TsMaskData* glyph) const;
+
+    bool popupMade_ = false;
 };

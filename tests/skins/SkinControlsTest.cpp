@@ -9,6 +9,7 @@
 #include "TsSkinManager.h"
 #include "TsSkinProvider.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QMouseEvent>
@@ -299,6 +300,23 @@ TEST_F(SkinControlsTest, AFocusedComboBoxMarksItsItemInTheSelectionColours) {
     const QImage focused = combo->grab().toImage();
     EXPECT_EQ(QColor(unfocused.pixel(6, 11)), QColor(Qt::white)) << "the field";
     EXPECT_EQ(QColor(focused.pixel(6, 11)), QColor(0, 0, 128)) << "the selection's colour";
+}
+
+// Painting a closed skin box does not make its list (a view with its frame and scrollers, most
+// of the box's cost at start-up); an open list still draws the box pressed.
+TEST_F(SkinControlsTest, AClosedComboBoxPaintsWithoutMakingItsList) {
+    TestWindow window;
+    auto* combo = new TsComboBox(window.client);
+    combo->addItem(QStringLiteral("item"));
+    combo->setGeometry(10, 10, 120, 22);
+    window.Show();
+    combo->grab();
+    EXPECT_EQ(combo->findChild<QAbstractItemView*>(), nullptr);
+    EXPECT_NE(combo->State(), TsState::Pressed);
+    combo->showPopup();
+    EXPECT_EQ(combo->State(), TsState::Pressed);
+    combo->hidePopup();
+    EXPECT_NE(combo->State(), TsState::Pressed);
 }
 
 // A selected row of several columns (the file dialog's detail view) is one selection, framed at
