@@ -6,12 +6,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libfontconfig-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n libfontconfig-dev libxcb1-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev
   firebird3.0-server firebird3.0-utils libfbclient2 firebird-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick openbox
   fonts-nanum
 )
 

@@ -1,11 +1,14 @@
 #include "TsSkinProvider.h"
 
 #include "AttachedObject.h"
+#include "DisplayPlace.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -55,6 +58,28 @@ void DrawFallbackButton(QPainter& painter, TitleButton button, const QRect& rect
         break;
     }
     painter.restore();
+}
+
+// Where the display has the window's top left, in the toolkit's coordinates; empty where the
+// display cannot be asked (it is not X11).
+std::optional<QPoint> PlaceOnDisplay(const QWidget& window) {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    const QWindow* native = window.windowHandle();
+    if (x11 == nullptr || native == nullptr || window.internalWinId() == 0)
+        return std::nullopt;
+    const std::optional<TDisplayPoint> place =
+        WindowPlaceOnDisplay(x11->connection(), static_cast<std::uint32_t>(window.internalWinId()));
+    if (!place)
+        return std::nullopt;
+    // The display counts device pixels; the toolkit counts scaled ones from each screen's corner.
+    const QPoint origin = native->screen() ? native->screen()->geometry().topLeft() : QPoint();
+    const qreal ratio = native->devicePixelRatio();
+    return origin + (QPointF(place->X - origin.x(), place->Y - origin.y()) / ratio).toPoint();
+#else
+    Q_UNUSED(window);
+    return std::nullopt;
+#endif
 }
 
 } // namespace
@@ -392,9 +417,20 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     if (!frameApplied_)
         return false;
     switch (event->type()) {
+    case QEvent::Show:
+        positionUnconfirmed_ = true;
+        return false;
     case QEvent::Paint:
+        if (positionUnconfirmed_) {
+            positionUnconfirmed_ = false;
+            ConfirmNativePosition();
+        }
         Paint(static_cast<QPaintEvent*>(event)->rect());
         return true;
+    case QEvent::Move:
+        if (event->spontaneous())
+            ConfirmNativePosition();
+        return false;
     case QEvent::Resize:
         UpdateGeometry();
         frameDirty_ = true;
@@ -430,6 +466,28 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+// A window without the system's frame that is placed after its native window is made but
+// before it is mapped (a dialog centres itself as it is shown) can be left with a wrong idea of
+// its place under a window manager that frames windows: Qt reads the place from the display
+// while the manager is still framing the window, and nobody tells it again. The window then
+// takes itself to sit at the screen's corner, and the lists of its combo boxes, the dialogs
+// centred over it and a drag of its title all start from there. So once it is on the screen,
+// and whenever the display reports a move, the display is asked where the window really is and
+// the toolkit's records are set to that. The window itself does not move.
+void TsSkinProvider::ConfirmNativePosition() {
+    QWindow* native = window_->windowHandle();
+    if (native == nullptr || !window_->isVisible() || dragging_ ||
+        (window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const std::optional<QPoint> shown = PlaceOnDisplay(*window_);
+    if (!shown)
+        return;
+    if (window_->geometry().topLeft() != *shown)
+        window_->setGeometry(QRect(*shown, window_->size()));
+    if (native->position() != *shown)
+        native->setPosition(*shown);
 }
 
 void TsSkinProvider::Paint(const QRect& exposed) {

@@ -54,6 +54,7 @@ private:
     void UpdateGeometry();
     void Invalidate();
     void Paint(const QRect& exposed);
+    void ConfirmNativePosition();
     QPixmap RenderFrame() const;
     void PaintTitleButtons(QPainter& painter) const;
     bool HasButton(TitleButton button) const;
@@ -81,6 +82,7 @@ private:
     FrameGeometry geometry_;
     QPixmap frame_; // the frame and client background as last drawn
     bool frameDirty_ = true;
+    bool positionUnconfirmed_ = false; // shown, not painted since
 
     std::optional<TitleButton> hot_;
     std::optional<TitleButton> pressed_;

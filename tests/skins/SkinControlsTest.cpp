@@ -1,7 +1,7 @@
 // Providers and adapters on real widgets: a skinned window keeps its client area's size, its
 // title buttons sit where the skin puts them and work, edits take the skin's colours and keep
 // coloured text readable, and removing the skin gives every control its standard look back.
-#include "ControlsSkin.h"
+#include "ControlsSkinFixture.h"
 #include "ReadableColors.h"
 #include "SkinAttachments.h"
 #include "TsButton.h"
@@ -25,26 +25,7 @@
 
 namespace {
 
-class SkinControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RegisterSkinAttachments();
-        manager = std::make_unique<TsSkinManager>();
-        manager->SetIsDefault(true);
-        manager->AnimEffects.SkinChanging.Active = false;
-        manager->BeginLoading();
-        TsStoredSkin skin;
-        skin.Name = QStringLiteral("Test");
-        skin.Data = ControlsSkin(true);
-        manager->InternalSkins = {skin};
-        manager->SetSkinName(QStringLiteral("Test"));
-        manager->ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
-        manager->Loaded();
-    }
-    void TearDown() override { manager.reset(); }
-
-    std::unique_ptr<TsSkinManager> manager;
-};
+using SkinControlsTest = ControlsSkinFixture;
 
 // A window built like the main window: a client area of a fixed size in a margin-free layout.
 struct TestWindow {
