@@ -12,6 +12,8 @@ const QColor Accent("#2D6AD0");
 const QColor Rim("#3D6FBF");
 const QColor DeepRim("#1B4A9C");
 const QColor DisabledRim("#A3B5D0");
+const QColor DisabledWash("#E4EAF3");
+constexpr double DisabledWashAlpha = 0.72;
 
 const std::vector<GradientStep> ButtonFace =
     TwoBands(QColor("#CFE3FC"), QColor("#A6C9F7"), QColor("#6A9DEA"), QColor("#8DB8F3"));
@@ -41,7 +43,7 @@ std::array<FrameLook, 5> Buttons() {
     pressed.Fill = Alpha(QColor("#2F66C4"), 0.30);
     pressed.FillBottom = Alpha(QColor("#2F66C4"), 0.08);
     FrameLook disabled = ButtonLook(DisabledRim);
-    disabled.Fill = Alpha(QColor("#E4EAF3"), 0.72);
+    disabled.Fill = Alpha(DisabledWash, DisabledWashAlpha);
     disabled.Highlight = White(0.3);
     FrameLook focused = normal;
     focused.Rim = DeepRim;
@@ -84,11 +86,25 @@ void SetSections(SkinStyle& s) {
     s.Title.Text = Qt::white;
     s.Title.Outline = QColor("#123A7A");
     s.Dialog = {Window, {}, GradientDirection::Down, Text};
-    s.Button = {QColor("#9BC0F2"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#AACBF6"),
-                HotFace,           Text};
+    // The button's colour only sets its disabled caption: the darkest washed band under it.
+    const QColor disabledFace = Mix(ButtonFace[1].From, DisabledWash, DisabledWashAlpha);
+    s.Button = {DisabledCaptionBase(Text, disabledFace, DisabledCaptionRatio),
+                ButtonFace,
+                GradientDirection::Down,
+                Text,
+                {},
+                QColor("#AACBF6"),
+                HotFace,
+                Text};
     s.ComboButton = s.Button;
-    s.ToolButton = {QColor("#B9C8DE"), {},  GradientDirection::Down, Text, {}, QColor("#AACBF6"),
-                    HotFace,           Text};
+    s.ToolButton = {DisabledCaptionBase(Text, Window, DisabledCaptionRatio),
+                    {},
+                    GradientDirection::Down,
+                    Text,
+                    {},
+                    QColor("#AACBF6"),
+                    HotFace,
+                    Text};
     s.ScrollButton = s.Button;
     s.Thumb = s.Button;
     s.Track = {QColor("#CBD8EB"), OneBand(QColor("#C3D2E8"), QColor("#DCE5F2")), GradientDirection::Down,

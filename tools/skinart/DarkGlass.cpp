@@ -17,6 +17,8 @@ const QColor Edge("#5A5F66");
 const QColor EdgeLight("#7A8089");
 const QColor Field("#1B1D20");
 const QColor Ink("#111214");
+const QColor DisabledWash("#34373C");
+constexpr double DisabledWashAlpha = 0.75;
 
 const std::vector<GradientStep> ButtonFace =
     TwoBands(QColor("#5E646D"), QColor("#4C525A"), QColor("#383C42"), QColor("#41464D"));
@@ -48,7 +50,7 @@ std::array<FrameLook, 5> Buttons() {
     pressed.FillBottom = Black(0.22);
     pressed.Ring = Alpha(Accent, 0.45);
     FrameLook disabled = ButtonLook(QColor("#2A2D31"));
-    disabled.Fill = Alpha(QColor("#34373C"), 0.75);
+    disabled.Fill = Alpha(DisabledWash, DisabledWashAlpha);
     disabled.HighlightTop = White(0.06);
     disabled.Highlight = QColor();
     FrameLook focused = normal;
@@ -86,6 +88,17 @@ std::array<FrameLook, 4> TabLooks() {
     return WithDisabled(normal, hot, selected, Alpha(QColor("#303338"), 0.6));
 }
 
+// The grain's lightest pixel: where light text on it has the least contrast.
+QColor LightestGrain() {
+    const QImage grain = DarkGlassGrain();
+    QColor lightest = Qt::black;
+    for (int y = 0; y < grain.height(); ++y)
+        for (int x = 0; x < grain.width(); ++x)
+            if (const QColor c = grain.pixelColor(x, y); RelativeLuminance(c) > RelativeLuminance(lightest))
+                lightest = c;
+    return lightest;
+}
+
 void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
     s.Title.Color = QColor("#3A3E44");
@@ -93,10 +106,27 @@ void SetSections(SkinStyle& s) {
     s.Title.Text = Qt::white;
     s.Title.Outline = Ink;
     s.Dialog = s.Form;
-    s.Button = {QColor("#464B52"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#525962"),
-                HotFace,           Qt::white};
+    // The button's colour only sets its disabled caption: the light upper band, washed, under it.
+    const QColor disabledFace =
+        Mix(Mix(ButtonFace[0].From, ButtonFace[0].To, 0.5), DisabledWash, DisabledWashAlpha);
+    s.Button = {DisabledCaptionBase(Text, disabledFace, DisabledCaptionRatio),
+                ButtonFace,
+                GradientDirection::Down,
+                Text,
+                {},
+                QColor("#525962"),
+                HotFace,
+                Qt::white};
     s.ComboButton = s.Button;
-    s.ToolButton = {Window, {}, GradientDirection::Down, Text, {}, QColor("#525962"), HotFace, Qt::white};
+    // The flat tool button shows the grain; its colour only sets the disabled caption.
+    s.ToolButton = {DisabledCaptionBase(Text, LightestGrain(), DisabledCaptionRatio),
+                    {},
+                    GradientDirection::Down,
+                    Text,
+                    {},
+                    QColor("#525962"),
+                    HotFace,
+                    Qt::white};
     s.ScrollButton = s.Button;
     s.Thumb = s.Button;
     s.Track = {QColor("#222428"), OneBand(QColor("#1C1E21"), QColor("#272A2E")), GradientDirection::Down,

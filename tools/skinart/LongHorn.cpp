@@ -13,6 +13,7 @@ const QColor Rim("#8DA4C0");
 const QColor HotRim("#3C7FB1");
 const QColor PressedRim("#2C628B");
 const QColor DisabledRim("#B8C5D4");
+constexpr double DisabledWashAlpha = 0.55; // of the window colour over a disabled button
 
 const std::vector<GradientStep> ButtonFace =
     TwoBands(QColor("#F8FAFD"), QColor("#EEF2F8"), QColor("#DCE4EE"), QColor("#D4DEEA"), 45);
@@ -41,7 +42,7 @@ std::array<FrameLook, 5> Buttons() {
     pressed.Fill = Alpha(QColor("#2C6CA8"), 0.20);
     pressed.FillBottom = Alpha(QColor("#2C6CA8"), 0.12);
     FrameLook disabled = ButtonLook(DisabledRim);
-    disabled.Fill = Alpha(Window, 0.55);
+    disabled.Fill = Alpha(Window, DisabledWashAlpha);
     disabled.Highlight = White(0.3);
     FrameLook focused = normal;
     focused.Rim = Accent;
@@ -100,7 +101,9 @@ void SetSections(SkinStyle& s) {
     s.Title.Gradient = TitleFace;
     s.Title.Text = Text;
     s.Dialog = {Window, {}, GradientDirection::Down, Text};
-    s.Button.Color = QColor("#E6ECF3");
+    // The button's colour only sets its disabled caption: the lower band, washed, under it.
+    s.Button.Color =
+        DisabledCaptionBase(Text, Mix(ButtonFace[1].To, Window, DisabledWashAlpha), DisabledCaptionRatio);
     s.Button.Gradient = ButtonFace;
     s.Button.Text = Text;
     s.Button.HotColor = QColor("#D4ECFB");

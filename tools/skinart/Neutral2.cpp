@@ -12,6 +12,8 @@ const QColor Rim("#9C9C9C");
 const QColor HotRim("#7A7A7A");
 const QColor PressedRim("#6A6A6A");
 const QColor DisabledRim("#C4C4C4");
+const QColor DisabledWash("#EAEAEA");
+constexpr double DisabledWashAlpha = 0.65;
 
 const std::vector<GradientStep> ButtonFace = OneBand(QColor("#F5F5F5"), QColor("#DCDCDC"));
 const std::vector<GradientStep> HotFace = OneBand(QColor("#FBFBFB"), QColor("#E6E6E6"));
@@ -34,7 +36,7 @@ std::array<FrameLook, 5> Buttons() {
     pressed.HighlightTop = Black(0.12);
     pressed.Fill = Black(0.09); // flat: no band
     FrameLook disabled = ButtonLook(DisabledRim);
-    disabled.Fill = Alpha(QColor("#EAEAEA"), 0.65);
+    disabled.Fill = Alpha(DisabledWash, DisabledWashAlpha);
     disabled.HighlightTop = QColor();
     FrameLook focused = normal;
     focused.Rim = Focus;
@@ -75,8 +77,16 @@ void SetSections(SkinStyle& s) {
     s.Title.Gradient = TitleFace;
     s.Title.Text = Text;
     s.Dialog = s.Form;
-    s.Button = {QColor("#E8E8E8"), ButtonFace, GradientDirection::Down, Text, {}, QColor("#F0F0F0"),
-                HotFace,           Text};
+    // The button's colour only sets its disabled caption: the foot of the face, washed, under it.
+    const QColor disabledFace = Mix(ButtonFace[0].To, DisabledWash, DisabledWashAlpha);
+    s.Button = {DisabledCaptionBase(Text, disabledFace, DisabledCaptionRatio),
+                ButtonFace,
+                GradientDirection::Down,
+                Text,
+                {},
+                QColor("#F0F0F0"),
+                HotFace,
+                Text};
     s.ComboButton = s.Button;
     s.ToolButton = {QColor("#C0C0C0"), {},  GradientDirection::Down, Text, {}, QColor("#F0F0F0"),
                     HotFace,           Text};

@@ -22,6 +22,8 @@ const QColor HotFill("#EEF4FB");
 const QColor HotRim("#9DB7DB");
 const QColor PressedFill("#DCE8F6");
 const QColor PressedRim("#7FA3D6");
+const QColor DisabledWash("#F4F5F7");
+constexpr double DisabledWashAlpha = 0.8;
 
 // The values of the gauge sections, as the skin's texts must hold them.
 const char* const GaugeBorder = "^0195^0213^0210^0228^0003^0003^0003^0003^1^0^5^1";
@@ -49,7 +51,7 @@ std::array<FrameLook, 5> Buttons() {
     FrameLook pressed = ButtonLook(PressedRim);
     pressed.Fill = PressedFill;
     FrameLook disabled = ButtonLook(QColor("#E0E4EA"));
-    disabled.Fill = Alpha(QColor("#F4F5F7"), 0.8);
+    disabled.Fill = Alpha(DisabledWash, DisabledWashAlpha);
     FrameLook focused = ButtonLook(Accent);
     focused.Ring = Alpha(Accent, 0.3);
     return {normal, hot, pressed, disabled, focused};
@@ -82,7 +84,9 @@ void SetSections(SkinStyle& s) {
     s.Form = {Window, {}, GradientDirection::Down, Text};
     s.Title = {QColor("#9AA1AB"), OneBand(Qt::white, Qt::white), GradientDirection::Down, Text};
     s.Dialog = s.Form;
-    s.Button = {Qt::white,
+    // The button's colour only sets its disabled caption: the foot of the face, washed, under it.
+    const QColor disabledFace = Mix(QColor("#F9FAFB"), DisabledWash, DisabledWashAlpha);
+    s.Button = {DisabledCaptionBase(Text, disabledFace, DisabledCaptionRatio),
                 OneBand(Qt::white, QColor("#F9FAFB")),
                 GradientDirection::Down,
                 Text,

@@ -1,6 +1,7 @@
 #include "StyleKit.h"
 
 #include "Shapes.h"
+#include "SkinColor.h"
 
 #include <QPainter>
 
@@ -24,6 +25,15 @@ std::array<FrameLook, 4> WithDisabled(const FrameLook& normal, const FrameLook& 
         disabled.FillBottom = QColor();
     }
     return {normal, hot, pressed, disabled};
+}
+
+QColor DisabledCaptionBase(const QColor& text, const QColor& face, double ratio) {
+    for (int step = 0; step <= 100; ++step) {
+        const QColor base = Mix(face, text, step / 100.0);
+        if (ContrastRatio(DisabledTextColor(SkinInt(text), SkinInt(base)), face) >= ratio)
+            return base;
+    }
+    return text;
 }
 
 QImage SolidBackdrop(const QColor& color, QSize cell) {

@@ -24,6 +24,16 @@ FrameLook FlatOn(const QColor& background);
 std::array<FrameLook, 4> WithDisabled(const FrameLook& normal, const FrameLook& hot, const FrameLook& pressed,
                                       const QColor& wash);
 
+// The colour for a section whose gradient hides it, chosen for the disabled caption: the painter
+// draws that caption in 40 % of `text` and 60 % of the section's colour, so this is the colour,
+// on the way from `face` to `text`, that first gives the caption `ratio` against `face`, the
+// colour a disabled control shows behind its caption.
+QColor DisabledCaptionBase(const QColor& text, const QColor& face, double ratio);
+// What the built-in skins give a disabled caption's colour. The caption should read at 3:1 on
+// screen, but the thin strokes of an 11-pixel font are anti-aliased and never quite reach the
+// pen's colour (on light faces they show some 15 levels lighter), so the pen aims higher.
+inline constexpr double DisabledCaptionRatio = 4.0;
+
 // A cell-sized picture of one colour.
 QImage SolidBackdrop(const QColor& color, QSize cell);
 // Rows `top`.. of a section gradient drawn `height` high, as the painter draws it, cell-wide.
