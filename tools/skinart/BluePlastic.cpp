@@ -17,8 +17,9 @@ constexpr double DisabledWashAlpha = 0.72;
 
 const std::vector<GradientStep> ButtonFace =
     TwoBands(QColor("#CFE3FC"), QColor("#A6C9F7"), QColor("#6A9DEA"), QColor("#8DB8F3"));
+// Under the mouse the gel lights up: both bands a clear step paler, the lower one brighter blue.
 const std::vector<GradientStep> HotFace =
-    TwoBands(QColor("#DDEBFD"), QColor("#B6D4FA"), QColor("#7AABF0"), QColor("#A0C6F8"));
+    TwoBands(QColor("#EEF6FF"), QColor("#CBE3FD"), QColor("#8EC2F8"), QColor("#B4D9FD"));
 const std::vector<GradientStep> TitleFace =
     TwoBands(QColor("#3A70C9"), QColor("#2E62BA"), QColor("#1C4FA8"), QColor("#285DB6"), 48);
 
@@ -35,8 +36,8 @@ FrameLook ButtonLook(const QColor& rim) {
 
 std::array<FrameLook, 5> Buttons() {
     FrameLook normal = ButtonLook(Rim);
-    FrameLook hot = ButtonLook(Accent);
-    hot.Highlight = White(0.55);
+    FrameLook hot = ButtonLook(QColor("#2F7BE0"));
+    hot.Highlight = White(0.8);
     FrameLook pressed = ButtonLook(DeepRim);
     pressed.HighlightTop = Alpha(DeepRim, 0.45);
     pressed.Highlight = Alpha(DeepRim, 0.15);

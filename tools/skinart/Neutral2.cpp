@@ -9,14 +9,15 @@ const QColor Window("#E4E4E4");
 const QColor Text("#202020");
 const QColor Focus("#5F5F5F");
 const QColor Rim("#9C9C9C");
-const QColor HotRim("#7A7A7A");
+const QColor HotRim("#6E6E6E");
 const QColor PressedRim("#6A6A6A");
 const QColor DisabledRim("#C4C4C4");
 const QColor DisabledWash("#EAEAEA");
 constexpr double DisabledWashAlpha = 0.65;
 
 const std::vector<GradientStep> ButtonFace = OneBand(QColor("#F5F5F5"), QColor("#DCDCDC"));
-const std::vector<GradientStep> HotFace = OneBand(QColor("#FBFBFB"), QColor("#E6E6E6"));
+// Under the mouse the face turns almost white, so the button lifts from the grey window.
+const std::vector<GradientStep> HotFace = OneBand(QColor("#FFFFFF"), QColor("#F5F5F5"));
 const std::vector<GradientStep> TitleFace = OneBand(QColor("#D9D9D9"), QColor("#CACACA"));
 
 FrameLook ButtonLook(const QColor& rim) {
@@ -32,6 +33,7 @@ FrameLook ButtonLook(const QColor& rim) {
 std::array<FrameLook, 5> Buttons() {
     FrameLook normal = ButtonLook(Rim);
     FrameLook hot = ButtonLook(HotRim);
+    hot.Highlight = White(0.9);
     FrameLook pressed = ButtonLook(PressedRim);
     pressed.HighlightTop = Black(0.12);
     pressed.Fill = Black(0.09); // flat: no band
