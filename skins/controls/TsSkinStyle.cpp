@@ -181,6 +181,11 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         case PE_FrameLineEdit:
         case PE_Frame:
             if (const TsGeneralData* edit = skin->Section(s.Edit)) {
+                // A frame that is a window of its own (a combo box's list) has nothing painted
+                // under it: the border's see-through pixels would show whatever the window
+                // system left there, white on most.
+                if (widget != nullptr && widget->isWindow())
+                    painter->fillRect(option->rect, SectionColor(*edit, TsState::Normal));
                 if (const TsMaskData* border = skin->Mask(edit->Mask(SectionMask::BordersMask)))
                     DrawMask(*painter, *border, option->rect, FrameState(option));
                 return;

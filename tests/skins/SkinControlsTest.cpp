@@ -300,6 +300,28 @@ TEST_F(SkinControlsTest, AClosedComboBoxPaintsWithoutMakingItsList) {
     EXPECT_NE(combo->State(), TsState::Pressed);
 }
 
+// An open skin box's list is a window of its own with nothing under its frame: the frame stands
+// on the field's colour to its very edge, never on what the window system leaves there.
+TEST_F(SkinControlsTest, AnOpenComboBoxListStandsOnTheFieldColourToItsEdge) {
+    TestWindow window;
+    auto* combo = new TsComboBox(window.client);
+    combo->addItem(QStringLiteral("item"));
+    combo->setGeometry(10, 10, 120, 22);
+    window.Show();
+    combo->showPopup();
+    QWidget* list = combo->view()->window();
+    ASSERT_NE(list, combo);
+    ASSERT_TRUE(list->isVisible());
+    QImage painted(list->size(), QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::transparent);
+    list->render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+    combo->hidePopup();
+    const int frame = combo->view()->geometry().left();
+    ASSERT_GT(frame, 0);
+    for (int x = 0; x < frame; ++x)
+        EXPECT_EQ(QColor(painted.pixel(x, painted.height() / 2)), QColor(0x20, 0x20, 0x20)) << "at " << x;
+}
+
 // A selected row of several columns (the file dialog's detail view) is one selection, framed at
 // the row's ends only: no border runs between its cells.
 TEST_F(SkinControlsTest, ASelectedRowIsFramedAsOne) {
