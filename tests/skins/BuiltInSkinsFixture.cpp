@@ -23,14 +23,14 @@ const std::vector<ExpectedSkin>& ExpectedSkins() {
     static const std::vector<ExpectedSkin> skins = {
         {"DarkGlass", "DarkGlass.ktz", "6.4", 63,
          With(Common(192, 256, 8, 50230), {{"Bkgnd.jpg", PictureFormat::Jpeg, 256, 256, 8}}), false},
-        {"LongHorn", "LongHorn.ktz", "6.4", 63, Common(249, 128, 8, 33334), true},
+        {"LongHorn", "LongHorn.ktz", "6.4", 63, Common(249, 196, 8, 50470), true},
         {"Neutral2", "Neutral2.ktz", "6.5", 61, Common(189, 312, 8, 60982), true},
         {"NextAlpha", "NextAlpha.ktz", "6.5", 63,
          With(Common(210, 300, 24, 189654), {{"GlowBlue.png", PictureFormat::Png, 36, 34, 8},
                                              {"GlowRed.png", PictureFormat::Png, 36, 34, 8},
                                              {"GlowYellow.png", PictureFormat::Png, 36, 34, 8}}),
          true},
-        {"BluePlastic", "BluePlastic.ktz", "6.5", 65, Common(192, 222, 8, 43702), false},
+        {"BluePlastic", "BluePlastic.ktz", "6.5", 65, Common(192, 298, 8, 58294), false},
     };
     return skins;
 }

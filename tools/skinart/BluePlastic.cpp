@@ -303,14 +303,14 @@ SkinStyle BluePlasticStyle() {
     s.Name = "BluePlastic";
     s.Version = "6.5";
     s.Description = "Glossy blue plastic";
-    s.MasterSize = QSize(192, 222);
+    s.MasterSize = QSize(192, 298);
     s.MasterBits = 8;
     s.SectionCount = 65;
     s.Metrics.TitleHeight = 28;
     s.Metrics.BorderWidth = 4;
     s.Metrics.FrameMargin = 4;
     s.Metrics.TitleButton = QSize(25, 19);
-    s.Metrics.TitleButtonMaskType = 0;
+    s.Metrics.TitleButtonMaskType = 1;
     s.Metrics.BiRight = 4;
     s.Metrics.BiTop = 6;
     s.Metrics.BiSpace = 2;
@@ -325,33 +325,24 @@ SkinStyle BluePlasticStyle() {
     SetGlyphs(s);
     s.HasGlowRegion = false;
     s.FinishOptions = FinishOptions;
-    s.Backdrop = [title = s.Title.Gradient, m = s.Metrics](const std::string&, QSize cell) {
-        return GradientBackdrop(title, m.TitleHeight, m.BiTop, cell);
-    };
-    // Where each picture sits in the master image (planned once, largest first).
+    // Where each picture sits in the master image (planned once, largest first; the title
+    // buttons with their mask layer are twice as high, and three of them fit only below).
     s.Layout = {
-        {"BoxChecked", {0, 0}},       {"BoxUnchecked", {52, 0}},
-        {"BoxGrayed", {104, 0}},      {"FormFrame", {156, 0}},
-        {"Selection", {176, 0}},      {"MenuLine", {176, 16}},
-        {"SmallChecked", {156, 20}},  {"RadioChecked", {0, 26}},
-        {"RadioUnchecked", {52, 26}}, {"RadioGrayed", {104, 26}},
-        {"StatusRule", {156, 38}},    {"TitleBar", {170, 38}},
-        {"GaugeFrame", {182, 38}},    {"Button", {0, 52}},
-        {"ComboButton", {50, 52}},    {"ScrollPart", {90, 52}},
-        {"ToolButton", {130, 52}},    {"Progress", {170, 54}},
-        {"PageFrame", {178, 54}},     {"Close", {0, 72}},
-        {"Maximise", {75, 72}},       {"SmallUnchecked", {150, 72}},
-        {"SmallGrayed", {150, 90}},   {"Restore", {0, 91}},
-        {"Minimise", {75, 91}},       {"Edit", {150, 108}},
-        {"GroupFrame", {182, 108}},   {"Help", {0, 110}},
-        {"MenuItem", {75, 110}},      {"GripH", {107, 110}},
-        {"GripV", {139, 124}},        {"HintFrame", {171, 124}},
-        {"PanelFrame", {179, 124}},   {"ArrowUp", {75, 126}},
-        {"ArrowDown", {107, 126}},    {"ArrowLeft", {0, 129}},
-        {"ArrowRight", {32, 129}},    {"Header", {139, 140}},
-        {"TrackFrame", {171, 140}},   {"TabTop", {64, 142}},
-        {"TabBottom", {96, 142}},     {"TabLeft", {0, 145}},
-        {"TabRight", {32, 145}},      {"ComboArrow", {128, 156}},
+        {"BoxChecked", {0, 0}},        {"BoxUnchecked", {52, 0}},  {"BoxGrayed", {104, 0}},
+        {"FormFrame", {156, 0}},       {"Selection", {176, 0}},    {"MenuLine", {176, 16}},
+        {"SmallChecked", {156, 20}},   {"RadioChecked", {0, 26}},  {"RadioUnchecked", {52, 26}},
+        {"RadioGrayed", {104, 26}},    {"StatusRule", {156, 38}},  {"TitleBar", {170, 38}},
+        {"GaugeFrame", {182, 38}},     {"Button", {0, 52}},        {"ComboButton", {50, 52}},
+        {"ScrollPart", {90, 52}},      {"ToolButton", {130, 52}},  {"Progress", {170, 54}},
+        {"PageFrame", {178, 54}},      {"Close", {0, 72}},         {"Maximise", {75, 72}},
+        {"SmallUnchecked", {150, 72}}, {"SmallGrayed", {150, 90}}, {"Edit", {150, 108}},
+        {"GroupFrame", {182, 108}},    {"MenuItem", {75, 110}},    {"GripH", {107, 110}},
+        {"GripV", {139, 124}},         {"HintFrame", {171, 124}},  {"PanelFrame", {179, 124}},
+        {"ArrowUp", {75, 126}},        {"ArrowDown", {107, 126}},  {"ArrowLeft", {0, 129}},
+        {"ArrowRight", {32, 129}},     {"Header", {139, 140}},     {"TrackFrame", {171, 140}},
+        {"TabTop", {64, 142}},         {"TabBottom", {96, 142}},   {"TabLeft", {0, 145}},
+        {"TabRight", {32, 145}},       {"ComboArrow", {128, 156}}, {"Restore", {0, 222}},
+        {"Minimise", {75, 222}},       {"Help", {0, 260}},
     };
     return s;
 }

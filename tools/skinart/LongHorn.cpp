@@ -300,14 +300,14 @@ SkinStyle LongHornStyle() {
     s.Name = "LongHorn";
     s.Version = "6.4";
     s.Description = "Light glassy blue-grey";
-    s.MasterSize = QSize(249, 128);
+    s.MasterSize = QSize(249, 196);
     s.MasterBits = 8;
     s.SectionCount = 63;
     s.Metrics.TitleHeight = 28;
     s.Metrics.BorderWidth = 4;
     s.Metrics.FrameMargin = 4;
     s.Metrics.TitleButton = QSize(26, 17);
-    s.Metrics.TitleButtonMaskType = 0;
+    s.Metrics.TitleButtonMaskType = 1;
     s.Metrics.BiRight = 3;
     s.Metrics.BiTop = 7;
     s.Metrics.BiSpace = 1;
@@ -322,28 +322,28 @@ SkinStyle LongHornStyle() {
     SetGlyphs(s);
     s.HasGlowRegion = true;
     s.FinishOptions = AddAlphaSections;
-    // Where each picture sits in the master image (planned once, largest first).
+    // Where each picture sits in the master image (planned once, largest first; the title
+    // buttons with their mask layer, twice as high, below the rest).
     s.Layout = {
-        {"GlowRegion", {0, 0}},      {"Button", {12, 0}},           {"ComboButton", {62, 0}},
-        {"ScrollPart", {102, 0}},    {"ToolButton", {142, 0}},      {"FormFrame", {182, 0}},
-        {"Edit", {202, 0}},          {"TitleBar", {234, 0}},        {"MenuLine", {202, 16}},
-        {"Close", {12, 20}},         {"Maximise", {90, 20}},        {"Restore", {168, 20}},
-        {"StatusRule", {0, 24}},     {"Minimise", {0, 37}},         {"Help", {78, 37}},
-        {"MenuItem", {156, 37}},     {"GripH", {188, 37}},          {"Selection", {220, 37}},
-        {"GaugeFrame", {236, 37}},   {"GripV", {156, 53}},          {"ArrowUp", {188, 53}},
-        {"Progress", {220, 53}},     {"PageFrame", {228, 53}},      {"GroupFrame", {236, 53}},
-        {"ArrowDown", {0, 54}},      {"ArrowLeft", {32, 54}},       {"ArrowRight", {64, 54}},
-        {"Header", {96, 54}},        {"TabTop", {128, 69}},         {"TabBottom", {160, 69}},
-        {"TabLeft", {192, 69}},      {"HintFrame", {224, 69}},      {"PanelFrame", {232, 69}},
-        {"TrackFrame", {240, 69}},   {"TabRight", {0, 70}},         {"ComboArrow", {32, 70}},
-        {"BoxChecked", {76, 70}},    {"BoxUnchecked", {76, 83}},    {"BoxGrayed", {128, 85}},
-        {"RadioChecked", {180, 85}}, {"RadioUnchecked", {0, 86}},   {"RadioGrayed", {52, 96}},
-        {"SmallChecked", {104, 98}}, {"SmallUnchecked", {140, 98}}, {"SmallGrayed", {176, 98}},
+        {"GlowRegion", {0, 0}},     {"Button", {12, 0}},         {"ComboButton", {62, 0}},
+        {"ScrollPart", {102, 0}},   {"ToolButton", {142, 0}},    {"FormFrame", {182, 0}},
+        {"Edit", {202, 0}},         {"TitleBar", {234, 0}},      {"MenuLine", {202, 16}},
+        {"StatusRule", {0, 24}},    {"MenuItem", {156, 37}},     {"GripH", {188, 37}},
+        {"Selection", {220, 37}},   {"GaugeFrame", {236, 37}},   {"GripV", {156, 53}},
+        {"ArrowUp", {188, 53}},     {"Progress", {220, 53}},     {"PageFrame", {228, 53}},
+        {"GroupFrame", {236, 53}},  {"ArrowDown", {0, 54}},      {"ArrowLeft", {32, 54}},
+        {"ArrowRight", {64, 54}},   {"Header", {96, 54}},        {"TabTop", {128, 69}},
+        {"TabBottom", {160, 69}},   {"TabLeft", {192, 69}},      {"HintFrame", {224, 69}},
+        {"PanelFrame", {232, 69}},  {"TrackFrame", {240, 69}},   {"TabRight", {0, 70}},
+        {"ComboArrow", {32, 70}},   {"BoxChecked", {76, 70}},    {"BoxUnchecked", {76, 83}},
+        {"BoxGrayed", {128, 85}},   {"RadioChecked", {180, 85}}, {"RadioUnchecked", {0, 86}},
+        {"RadioGrayed", {52, 96}},  {"SmallChecked", {104, 98}}, {"SmallUnchecked", {140, 98}},
+        {"SmallGrayed", {176, 98}}, {"Close", {0, 128}},         {"Maximise", {78, 128}},
+        {"Restore", {156, 128}},    {"Minimise", {0, 162}},      {"Help", {78, 162}},
     };
-    s.Backdrop = [title = s.Title.Gradient, m = s.Metrics](const std::string& element, QSize cell) {
-        if (element.rfind("Box", 0) == 0 || element.rfind("Radio", 0) == 0 || element.rfind("Small", 0) == 0)
-            return SolidBackdrop(Window, cell);
-        return GradientBackdrop(title, m.TitleHeight, m.BiTop, cell);
+    // The check glyphs have no mask layer: their soft edges are blended with the window.
+    s.Backdrop = [](const std::string&, QSize cell) {
+        return SolidBackdrop(Window, cell);
     };
     return s;
 }
