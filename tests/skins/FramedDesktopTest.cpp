@@ -20,21 +20,22 @@ namespace {
 
 using FramedDesktopTest = ControlsSkinFixture;
 
-// Where the X server has the window: its top left corner on the screen.
+// Where the X server has the window: its top left corner on the screen, in Qt's (scaled)
+// coordinates.
 QPoint PlaceOnDisplay(const QWidget& window) {
     QProcess xdotool;
     xdotool.start(QStringLiteral("xdotool"),
                   {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(window.winId())});
     if (!xdotool.waitForFinished(5000))
         return {-1, -1};
-    QPoint place(-1, -1);
+    QPointF place(-1, -1);
     for (const QByteArray& line : xdotool.readAllStandardOutput().split('\n')) {
         if (line.startsWith("X="))
             place.setX(line.mid(2).toInt());
         else if (line.startsWith("Y="))
             place.setY(line.mid(2).toInt());
     }
-    return place;
+    return (place / window.devicePixelRatioF()).toPoint();
 }
 
 void Wait(int milliseconds) {
