@@ -337,6 +337,9 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
         return false;
     QWindow* handle = window_->windowHandle();
     const bool system = handle && (edges ? handle->startSystemResize(edges) : handle->startSystemMove());
+    // From here the window manager places the window, and tells Qt where.
+    if (system)
+        askedPlace_.reset();
     if (!system) {
         dragging_ = true;
         dragEdges_ = edges;
@@ -428,8 +431,12 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         Paint(static_cast<QPaintEvent*>(event)->rect());
         return true;
     case QEvent::Move:
+        // A move the program makes (a dialog centring itself, the placement, a drag by hand) is
+        // a request to the display; a move the display reports is where it has the window.
         if (event->spontaneous())
             ConfirmNativePosition();
+        else
+            askedPlace_ = window_->geometry().topLeft();
         return false;
     case QEvent::Resize:
         UpdateGeometry();
@@ -474,20 +481,26 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
 // while the manager is still framing the window, and nobody tells it again. The window then
 // takes itself to sit at the screen's corner, and the lists of its combo boxes, the dialogs
 // centred over it and a drag of its title all start from there. So once it is on the screen,
-// and whenever the display reports a move, the display is asked where the window really is and
-// the toolkit's records are set to that. The window itself does not move.
+// and whenever the display reports a move, a window whose records disagree with the place the
+// program last asked for asks the display where it is; when the display has it at that very
+// place, the records are set to it. Nothing else is ever sent: a place the display does not
+// have yet (the manager has not carried the request out) or has put the window elsewhere (the
+// manager's own choice, which it reports itself) is left alone, so no move is ever undone.
 void TsSkinProvider::ConfirmNativePosition() {
     QWindow* native = window_->windowHandle();
-    if (native == nullptr || !window_->isVisible() || dragging_ ||
+    if (!askedPlace_ || native == nullptr || !window_->isVisible() || dragging_ ||
         (window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
-    const std::optional<QPoint> shown = PlaceOnDisplay(*window_);
-    if (!shown)
+    const QPoint asked = *askedPlace_;
+    if (window_->geometry().topLeft() == asked && native->position() == asked)
         return;
-    if (window_->geometry().topLeft() != *shown)
-        window_->setGeometry(QRect(*shown, window_->size()));
-    if (native->position() != *shown)
-        native->setPosition(*shown);
+    const std::optional<QPoint> shown = PlaceOnDisplay(*window_);
+    if (!shown || *shown != asked)
+        return;
+    if (window_->geometry().topLeft() != asked)
+        window_->setGeometry(QRect(asked, window_->size()));
+    if (native->position() != asked)
+        native->setPosition(asked);
 }
 
 void TsSkinProvider::Paint(const QRect& exposed) {

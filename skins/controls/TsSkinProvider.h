@@ -83,6 +83,7 @@ private:
     QPixmap frame_; // the frame and client background as last drawn
     bool frameDirty_ = true;
     bool positionUnconfirmed_ = false; // shown, not painted since
+    std::optional<QPoint> askedPlace_; // where the program last moved the window on the screen
 
     std::optional<TitleButton> hot_;
     std::optional<TitleButton> pressed_;

@@ -71,4 +71,22 @@ TEST_F(FramedDesktopTest, ASkinnedDialogCentredAsItIsShownKnowsItsPlace) {
     }
 }
 
+// A move the program makes right after the show may reach the display after the window's first
+// paint: the place the display still reports then must not undo it.
+TEST_F(FramedDesktopTest, AMoveRightAfterTheShowIsKept) {
+    QWidget form(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    form.setGeometry(300, 200, 600, 400);
+    ShowAndSettle(form);
+    for (int show = 0; show < 10; ++show) {
+        QDialog dialog(&form);
+        dialog.resize(320, 200);
+        dialog.show();
+        const QPoint asked(700 + show, 500);
+        dialog.move(asked);
+        Wait(400);
+        EXPECT_EQ(PlaceOnDisplay(dialog), asked) << "show " << show;
+        EXPECT_EQ(dialog.mapToGlobal(QPoint(0, 0)), asked) << "show " << show;
+    }
+}
+
 } // namespace
