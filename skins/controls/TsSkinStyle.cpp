@@ -46,6 +46,31 @@ void DrawPart(QPainter* painter, const SkinTables& skin, const TsSectionIndexes&
         DrawGlyph(*painter, *glyph, rect, state);
 }
 
+// The colour a section shows where nothing is drawn on it: its fill, gradient and texture as
+// painted, averaged over the middle of a piece the size of a small button. A section's own
+// colour may lie hidden under its gradient or texture (the built-in skins use the buttons' colour
+// only to set their disabled captions), so it is no guide to what the user sees.
+QColor ShownSectionColor(const SkinTables& skin, int section) {
+    QImage piece(QSize(48, 24), QImage::Format_ARGB32_Premultiplied);
+    piece.fill(Qt::transparent);
+    {
+        QPainter painter(&piece);
+        DrawSectionBackground(painter, skin, SectionPaint{section, piece.rect(), TsState::Normal});
+    }
+    const QRect middle = piece.rect().adjusted(6, 6, -6, -6);
+    double red = 0, green = 0, blue = 0;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(piece.constScanLine(y));
+        for (int x = middle.left(); x <= middle.right(); ++x) {
+            red += qRed(line[x]);
+            green += qGreen(line[x]);
+            blue += qBlue(line[x]);
+        }
+    }
+    const double count = double(middle.width()) * middle.height();
+    return QColor(int(red / count + 0.5), int(green / count + 0.5), int(blue / count + 0.5));
+}
+
 } // namespace
 
 namespace {
@@ -181,10 +206,10 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         case PE_FrameLineEdit:
         case PE_Frame:
             if (const TsGeneralData* edit = skin->Section(s.Edit)) {
-                // A frame that is a window of its own (a combo box's list) has nothing painted
+                // A frame that is a popup of its own (a combo box's list) has nothing painted
                 // under it: the border's see-through pixels would show whatever the window
                 // system left there, white on most.
-                if (widget != nullptr && widget->isWindow())
+                if (widget != nullptr && widget->windowType() == Qt::Popup)
                     painter->fillRect(option->rect, SectionColor(*edit, TsState::Normal));
                 if (const TsMaskData* border = skin->Mask(edit->Mask(SectionMask::BordersMask)))
                     DrawMask(*painter, *border, option->rect, FrameState(option));
@@ -486,6 +511,10 @@ QPalette TsSkinStyle::SkinPalette(const SkinTables& skin, const TsStyleSections&
     pair(s.Dialog >= 0 ? s.Dialog : s.Form, QPalette::Window, QPalette::WindowText);
     pair(s.Edit, QPalette::Base, QPalette::Text);
     pair(s.Button, QPalette::Button, QPalette::ButtonText);
+    if (skin.Section(s.Button) != nullptr) {
+        const QColor face = ShownSectionColor(skin, s.Button);
+        set(QPalette::Button, face, face);
+    }
     pair(s.Selection, QPalette::Highlight, QPalette::HighlightedText);
     pair(s.Hint, QPalette::ToolTipBase, QPalette::ToolTipText);
     const QColor field = palette.color(QPalette::Base);

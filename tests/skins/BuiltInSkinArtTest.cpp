@@ -5,8 +5,10 @@
 #include "SkinColor.h"
 #include "SkinPaint.h"
 #include "TempDir.h"
+#include "TsSkinStyle.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <QProcess>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -261,6 +263,24 @@ TEST(BuiltInSkinArt, ButtonsClearlyLightUpUnderTheMouse) {
                 EXPECT_GE(difference, least.at(expected.Name))
                     << expected.Name << " " << section << " " << size.width() << "x" << size.height();
             }
+    }
+}
+
+// Qt's button colour, in which Qt draws what the skin leaves to it, is the colour the skin's
+// buttons show: the built-in skins hide the buttons' own colour under their gradient (it only
+// sets their disabled captions), and it once made that colour a mid grey in every skin.
+TEST(BuiltInSkinArt, QtsButtonColourIsWhatTheButtonsShow) {
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
+        const QPalette palette = TsSkinStyle::SkinPalette(skin, TsSkinStyle::FindSections(skin), QPalette());
+        const QImage face = Render(skin, "BUTTON", QSize(75, 23), TsState::Normal);
+        const QColor middle = face.pixelColor(37, 11);
+        const QColor button = palette.color(QPalette::Active, QPalette::Button);
+        const int distance = std::max({std::abs(middle.red() - button.red()),
+                                       std::abs(middle.green() - button.green()),
+                                       std::abs(middle.blue() - button.blue())});
+        EXPECT_LE(distance, 24) << expected.Name << ": " << button.name().toStdString() << " against the face's "
+                                << middle.name().toStdString();
     }
 }
 
