@@ -53,6 +53,15 @@ struct TestWindow {
     TsButton* button;
 };
 
+// A skin box of one item in the window, and the window shown.
+TsComboBox* ShownComboBox(TestWindow& window) {
+    auto* combo = new TsComboBox(window.client);
+    combo->addItem(QStringLiteral("item"));
+    combo->setGeometry(10, 10, 120, 22);
+    window.Show();
+    return combo;
+}
+
 void Click(QWidget* widget, QPoint at) {
     QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -268,10 +277,7 @@ TEST_F(SkinControlsTest, ASkinChangeWhileADialogRunsLeavesItOpen) {
 // focus can be seen before an arrow key changes the item.
 TEST_F(SkinControlsTest, AFocusedComboBoxMarksItsItemInTheSelectionColours) {
     TestWindow window;
-    auto* combo = new TsComboBox(window.client);
-    combo->addItem(QStringLiteral("item"));
-    combo->setGeometry(10, 10, 120, 22);
-    window.Show();
+    TsComboBox* combo = ShownComboBox(window);
     window.edit->setFocus();
     QCoreApplication::processEvents();
     const QImage unfocused = combo->grab().toImage();
@@ -287,10 +293,7 @@ TEST_F(SkinControlsTest, AFocusedComboBoxMarksItsItemInTheSelectionColours) {
 // of the box's cost at start-up); an open list still draws the box pressed.
 TEST_F(SkinControlsTest, AClosedComboBoxPaintsWithoutMakingItsList) {
     TestWindow window;
-    auto* combo = new TsComboBox(window.client);
-    combo->addItem(QStringLiteral("item"));
-    combo->setGeometry(10, 10, 120, 22);
-    window.Show();
+    TsComboBox* combo = ShownComboBox(window);
     combo->grab();
     EXPECT_EQ(combo->findChild<QAbstractItemView*>(), nullptr);
     EXPECT_NE(combo->State(), TsState::Pressed);
@@ -304,10 +307,7 @@ TEST_F(SkinControlsTest, AClosedComboBoxPaintsWithoutMakingItsList) {
 // on the field's colour to its very edge, never on what the window system leaves there.
 TEST_F(SkinControlsTest, AnOpenComboBoxListStandsOnTheFieldColourToItsEdge) {
     TestWindow window;
-    auto* combo = new TsComboBox(window.client);
-    combo->addItem(QStringLiteral("item"));
-    combo->setGeometry(10, 10, 120, 22);
-    window.Show();
+    TsComboBox* combo = ShownComboBox(window);
     combo->showPopup();
     QWidget* list = combo->view()->window();
     ASSERT_NE(list, combo);
