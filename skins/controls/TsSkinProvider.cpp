@@ -283,7 +283,7 @@ void TsSkinProvider::ShowSystemMenu() {
     if (!frameApplied_)
         return;
     QMenu menu(window_);
-    if (HasButton(TitleButton::Maximize) && window_->isMaximized())
+    if (window_->isMaximized())
         menu.addAction(QStringLiteral("이전 크기로(&R)"), window_, &QWidget::showNormal);
     if (HasButton(TitleButton::Minimize))
         menu.addAction(QStringLiteral("최소화(&N)"), window_, &QWidget::showMinimized);
@@ -335,40 +335,62 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
     const bool onTitle = geometry_.TitleStrip.contains(p);
     if (!edges && !onTitle)
         return false;
+    // A press is not yet a drag: the move or resize starts once the pointer has travelled a few
+    // pixels with the button held. Started at the press, a click whose release reaches
+    // the window manager before its move begins (a tap on a touchpad) would leave the window
+    // following the pointer until the next click.
+    framePressed_ = true;
+    dragEdges_ = edges;
+    dragStart_ = event->globalPosition().toPoint();
+    dragGeometry_ = window_->geometry();
+    return true;
+}
+
+// The window manager takes the drag over from where the pointer is now; the few pixels of the
+// threshold are not made up, as a move asked for now could reach the manager after the drag
+// has begun and be undone by it.
+void TsSkinProvider::StartDrag() {
+    framePressed_ = false;
     QWindow* handle = window_->windowHandle();
-    const bool system = handle && (edges ? handle->startSystemResize(edges) : handle->startSystemMove());
+    const bool system =
+        handle && (dragEdges_ ? handle->startSystemResize(dragEdges_) : handle->startSystemMove());
     // From here the window manager places the window, and tells Qt where.
     if (system)
         askedPlace_.reset();
-    if (!system) {
+    else
         dragging_ = true;
-        dragEdges_ = edges;
-        dragStart_ = event->globalPosition().toPoint();
-        dragGeometry_ = window_->geometry();
-    }
-    return true;
+}
+
+QRect TsSkinProvider::DraggedGeometry(const QPoint& delta) const {
+    if (!dragEdges_)
+        return QRect(dragGeometry_.topLeft() + delta, dragGeometry_.size());
+    QRect g = dragGeometry_;
+    const QSize minimum =
+        window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(QSize(120, 60));
+    if (dragEdges_ & Qt::LeftEdge)
+        g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width()));
+    if (dragEdges_ & Qt::RightEdge)
+        g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width()));
+    if (dragEdges_ & Qt::TopEdge)
+        g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height()));
+    if (dragEdges_ & Qt::BottomEdge)
+        g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height()));
+    return g;
 }
 
 bool TsSkinProvider::MouseMove(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (dragging_) {
-        const QPoint delta = event->globalPosition().toPoint() - dragStart_;
-        if (!dragEdges_) {
-            window_->move(dragGeometry_.topLeft() + delta);
+    if (framePressed_) {
+        if (!(event->buttons() & Qt::LeftButton))
+            framePressed_ = false;
+        else if (const QPoint travelled = event->globalPosition().toPoint() - dragStart_;
+                 std::max(std::abs(travelled.x()), std::abs(travelled.y())) >= DragThreshold)
+            StartDrag();
+        if (!dragging_)
             return true;
-        }
-        QRect g = dragGeometry_;
-        const QSize minimum =
-            window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(QSize(120, 60));
-        if (dragEdges_ & Qt::LeftEdge)
-            g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width()));
-        if (dragEdges_ & Qt::RightEdge)
-            g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width()));
-        if (dragEdges_ & Qt::TopEdge)
-            g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height()));
-        if (dragEdges_ & Qt::BottomEdge)
-            g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height()));
-        window_->setGeometry(g);
+    }
+    if (dragging_) {
+        window_->setGeometry(DraggedGeometry(event->globalPosition().toPoint() - dragStart_));
         return true;
     }
     if (pressed_)
@@ -392,7 +414,11 @@ bool TsSkinProvider::MouseMove(QMouseEvent* event) {
 bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return false;
+    const bool onFrame = framePressed_ || dragging_;
+    framePressed_ = false;
     dragging_ = false;
+    if (onFrame)
+        return true;
     if (!pressed_)
         return false;
     const TitleButton button = *pressed_;
@@ -460,8 +486,17 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         return MouseRelease(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonDblClick: {
         const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (geometry_.TitleStrip.contains(p) && !ButtonAt(p) && HasButton(TitleButton::Maximize)) {
+        if (!geometry_.TitleStrip.contains(p) || ButtonAt(p))
+            return false;
+        framePressed_ = false;
+        if (HasButton(TitleButton::Maximize)) {
             Trigger(TitleButton::Maximize);
+            return true;
+        }
+        // A window without a maximise button can still be maximised by the window manager;
+        // the title gives it its size back.
+        if (window_->isMaximized()) {
+            window_->showNormal();
             return true;
         }
         return false;

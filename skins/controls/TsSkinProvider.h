@@ -63,6 +63,8 @@ private:
     bool MousePress(QMouseEvent* event);
     bool MouseMove(QMouseEvent* event);
     bool MouseRelease(QMouseEvent* event);
+    void StartDrag();
+    QRect DraggedGeometry(const QPoint& delta) const;
     void SetHot(std::optional<TitleButton> button);
     void ShowSystemMenu();
 
@@ -87,7 +89,10 @@ private:
 
     std::optional<TitleButton> hot_;
     std::optional<TitleButton> pressed_;
-    // Moving or resizing by hand where the window manager will not do it.
+    // A press on the title or the border, and the move or resize it may become: by the window
+    // manager, or by hand where the window manager will not do it.
+    static constexpr int DragThreshold = 3; // pixels the pointer travels before a drag begins
+    bool framePressed_ = false;
     Qt::Edges dragEdges_;
     bool dragging_ = false;
     QPoint dragStart_;

@@ -2,11 +2,13 @@
 // real X server: the window must know where it is on the screen, or the lists of its combo
 // boxes and the dialogs centred over it open somewhere else.
 #include "ControlsSkinFixture.h"
+#include "TsSkinProvider.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
 #include <QProcess>
+#include <QStringList>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -87,6 +89,49 @@ TEST_F(FramedDesktopTest, AMoveRightAfterTheShowIsKept) {
         EXPECT_EQ(PlaceOnDisplay(dialog), asked) << "show " << show;
         EXPECT_EQ(dialog.mapToGlobal(QPoint(0, 0)), asked) << "show " << show;
     }
+}
+
+// Real pointer input through the X server's test extension, as a mouse or touchpad gives it.
+void Pointer(const QStringList& actions) {
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), actions);
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    Wait(300);
+}
+
+QStringList PointAt(const QPoint& global, qreal ratio) {
+    return {QStringLiteral("mousemove"), QString::number(qRound(global.x() * ratio)),
+            QString::number(qRound(global.y() * ratio))};
+}
+
+// A click on the title with no time between press and release (a tap on a touchpad) is not
+// the start of a drag: the window must not follow the pointer afterwards. A drag still moves it.
+TEST_F(FramedDesktopTest, AClickOnTheTitleLeavesTheWindowWhereItIs) {
+    QWidget form(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    form.setGeometry(300, 200, 600, 400);
+    ShowAndSettle(form);
+    ASSERT_TRUE(form.windowFlags() & Qt::FramelessWindowHint) << "the form is skinned";
+    const qreal ratio = form.devicePixelRatioF();
+    const TsSkinProvider* provider = TsSkinProvider::Of(&form);
+    ASSERT_NE(provider, nullptr);
+    const QPoint onTitle = form.mapToGlobal(provider->Geometry().TitleStrip.center() - QPoint(60, 0));
+    const QPoint before = PlaceOnDisplay(form);
+
+    Pointer(PointAt(onTitle, ratio) + QStringList{QStringLiteral("click"), QStringLiteral("1")});
+    Pointer(PointAt(onTitle + QPoint(150, 120), ratio));
+    EXPECT_EQ(PlaceOnDisplay(form), before) << "the window stays where it was";
+    Pointer(PointAt(onTitle + QPoint(-40, 60), ratio));
+    EXPECT_EQ(PlaceOnDisplay(form), before) << "the window stays where it was";
+
+    Pointer(PointAt(onTitle, ratio) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
+    Pointer(PointAt(onTitle + QPoint(3, 0), ratio));
+    Pointer(PointAt(onTitle + QPoint(80, 50), ratio) + QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
+    // The window manager follows the pointer from where the drag began, a few pixels on.
+    const QPoint dragged = PlaceOnDisplay(form);
+    EXPECT_LE((dragged - (before + QPoint(80, 50))).manhattanLength(), 4) << "a drag moves the window";
+    EXPECT_EQ(form.mapToGlobal(QPoint(0, 0)), dragged);
+    Pointer(PointAt(onTitle + QPoint(200, 150), ratio));
+    EXPECT_EQ(PlaceOnDisplay(form), dragged) << "and the drag ends with the release";
 }
 
 } // namespace

@@ -104,6 +104,26 @@ TEST_F(SkinControlsTest, TitleButtonsSitRightToLeftAndWork) {
     EXPECT_FALSE(window.form.isVisible()) << "the close button closed the window";
 }
 
+// The window manager can maximise a window that has no maximise button; a double-click on the
+// title gives the window its size back, and a second one does nothing more.
+TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseButton) {
+    TestWindow window;
+    window.Show();
+    const QPoint onTitle = TsSkinProvider::Of(&window.form)->Geometry().TitleStrip.center() - QPoint(80, 0);
+    auto doubleClick = [&] {
+        QMouseEvent event(QEvent::MouseButtonDblClick, onTitle, window.form.mapToGlobal(onTitle), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window.form, &event);
+    };
+    window.form.showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.form.isMaximized());
+    doubleClick();
+    EXPECT_FALSE(window.form.isMaximized());
+    doubleClick();
+    EXPECT_FALSE(window.form.isMaximized()) << "a window without the button is not maximised by the title";
+}
+
 TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
     TestWindow window;
     QTextCursor cursor(window.edit->document());
