@@ -9,7 +9,12 @@
 
 namespace {
 
+// A colour with this contrast is kept as it was written.
 constexpr double Wanted = 4.5;
+// A colour that must change goes further than that. Small text is drawn in strokes a pixel or
+// less wide, whose edges blend into the background: a colour at just 4.5:1 shows its strokes at
+// 3:1 or less, and looks faded beside the skin's own text.
+constexpr double MovedTo = 7.0;
 
 double Channel(double value) {
     value /= 255.0;
@@ -29,7 +34,7 @@ QColor Toward(const QColor& wanted, const QColor& background, double target) {
     for (int step = 1; step <= 50; ++step) {
         const double lightness = start + (target - start) * step / 50.0;
         best = QColor::fromHslF(hue, saturation, static_cast<float>(lightness));
-        if (ContrastRatio(best, background) >= Wanted)
+        if (ContrastRatio(best, background) >= MovedTo)
             return best;
     }
     return best;
@@ -47,8 +52,8 @@ QColor ReadableOn(const QColor& wanted, const QColor& background) {
         return wanted;
     const QColor lighter = Toward(wanted, background, 1.0);
     const QColor darker = Toward(wanted, background, 0.0);
-    const bool lightReaches = ContrastRatio(lighter, background) >= Wanted;
-    const bool darkReaches = ContrastRatio(darker, background) >= Wanted;
+    const bool lightReaches = ContrastRatio(lighter, background) >= MovedTo;
+    const bool darkReaches = ContrastRatio(darker, background) >= MovedTo;
     if (lightReaches != darkReaches)
         return lightReaches ? lighter : darker;
     if (lightReaches) // both: the smaller change

@@ -1,6 +1,7 @@
 #pragma once
 // Text colours that keep their meaning and stay readable on whatever background a skin gives:
-// a coloured log line keeps its hue and gets just light or dark enough for a 4.5:1 contrast.
+// a coloured log line keeps its hue, and one that lacks 4.5:1 is made light or dark enough to read
+// as drawn.
 
 #include <QColor>
 
@@ -11,7 +12,8 @@ class QTextDocument;
 double ContrastRatio(const QColor& a, const QColor& b);
 
 // `wanted` when it already has 4.5:1 on `background`; otherwise the colour of the same hue moved
-// in lightness toward white or black, whichever reaches 4.5:1 first (or the better of the two).
+// in lightness toward white or black, whichever reaches 7:1 first (or the better of the two), so
+// that its thin strokes, as drawn, still stand out at 4.5:1.
 QColor ReadableOn(const QColor& wanted, const QColor& background);
 
 // A character format property holding the colour a text was written in, before any skin chose

@@ -10,6 +10,8 @@
 #include "TsSkinProvider.h"
 
 #include <QAbstractItemView>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QApplication>
 #include <QDialog>
 #include <QMouseEvent>
@@ -21,7 +23,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -164,6 +168,41 @@ TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
     EXPECT_NE(shown(0), QColor(Qt::black));
     EXPECT_TRUE(document.isModified());
     EXPECT_TRUE(document.isUndoAvailable());
+}
+
+// Small text is drawn in strokes whose edges blend into the background, so a colour that has to
+// change for the skin's dark background goes well past the least readable contrast: as drawn,
+// the strongest tenth of each line's stroke pixels reach 4.5:1.
+TEST_F(SkinControlsTest, ColouredLinesOnADarkBackgroundReadAsDrawn) {
+    TestWindow window;
+    QTextCursor cursor(window.edit->document());
+    const QList<QColor> written{QColor(0, 128, 0), QColor(255, 0, 0), QColor(0, 0, 255)};
+    for (const QColor& color : written) {
+        QTextCharFormat format;
+        format.setProperty(WrittenColorProperty, color);
+        format.setForeground(color);
+        if (color != written.first())
+            cursor.insertBlock();
+        cursor.insertText(QStringLiteral("/home/data/shop.fdb 데이터베이스 최적화 완료."), format);
+    }
+    window.Show();
+    const QColor base = window.edit->palette().color(QPalette::Base);
+    const QImage drawn = window.edit->viewport()->grab().toImage();
+    const qreal ratio = drawn.devicePixelRatio();
+    QTextBlock block = window.edit->document()->begin();
+    for (const QColor& color : written) {
+        const QRect line =
+            window.edit->document()->documentLayout()->blockBoundingRect(block).toAlignedRect();
+        std::vector<double> strokes;
+        for (int y = int(line.top() * ratio); y < int((line.bottom() + 1) * ratio) && y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (const QColor pixel = drawn.pixelColor(x, y); pixel != base)
+                    strokes.push_back(ContrastRatio(pixel, base));
+        ASSERT_GT(strokes.size(), 100u) << qPrintable(color.name());
+        std::sort(strokes.rbegin(), strokes.rend());
+        EXPECT_GE(strokes[strokes.size() / 10], 4.5) << qPrintable(color.name());
+        block = block.next();
+    }
 }
 
 TEST_F(SkinControlsTest, RemovingTheSkinGivesEveryWindowAndControlItsStandardLookBack) {
