@@ -17,6 +17,7 @@
 #include <QWhatsThis>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 namespace {
 
@@ -354,11 +355,14 @@ void TsSkinProvider::StartDrag() {
     QWindow* handle = window_->windowHandle();
     const bool system =
         handle && (dragEdges_ ? handle->startSystemResize(dragEdges_) : handle->startSystemMove());
-    // From here the window manager places the window, and tells Qt where.
-    if (system)
+    // From here the window manager places the window, and tells Qt where. It holds the keyboard
+    // while it does, so Qt takes the window for inactive; it is still the one the user works in.
+    if (system) {
         askedPlace_.reset();
-    else
+        managerDrag_ = true;
+    } else {
         dragging_ = true;
+    }
 }
 
 QRect TsSkinProvider::DraggedGeometry(const QPoint& delta) const {
@@ -474,13 +478,26 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         Invalidate();
         return false;
     case QEvent::ActivationChange:
+        // Focus coming back, or the pointer reaching the window again, ends the manager's drag.
+        if (window_->isActiveWindow())
+            managerDrag_ = false;
+        Invalidate();
+        return false;
+    case QEvent::Enter:
+        if (std::exchange(managerDrag_, false))
+            Invalidate();
+        return false;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
         Invalidate();
         return false;
     case QEvent::MouseButtonPress:
+        if (std::exchange(managerDrag_, false))
+            Invalidate();
         return MousePress(static_cast<QMouseEvent*>(event));
     case QEvent::MouseMove:
+        if (std::exchange(managerDrag_, false))
+            Invalidate();
         return MouseMove(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
         return MouseRelease(static_cast<QMouseEvent*>(event));
@@ -557,7 +574,7 @@ QPixmap TsSkinProvider::RenderFrame() const {
     if (skin == nullptr)
         return pixmap;
     const QRect all = window_->rect();
-    const TsState state = window_->isActiveWindow() ? TsState::Normal : TsState::Disabled;
+    const TsState state = window_->isActiveWindow() || managerDrag_ ? TsState::Normal : TsState::Disabled;
     QPainter painter(&pixmap);
     painter.fillRect(all, window_->palette().color(QPalette::Window));
     DrawSectionBackground(painter, *skin, SectionPaint{clientSection_, all, TsState::Normal, false});

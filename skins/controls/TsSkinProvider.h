@@ -95,6 +95,7 @@ private:
     bool framePressed_ = false;
     Qt::Edges dragEdges_;
     bool dragging_ = false;
+    bool managerDrag_ = false; // the window manager is moving or resizing the window
     QPoint dragStart_;
     QRect dragGeometry_;
 };

@@ -105,8 +105,9 @@ QStringList PointAt(const QPoint& global, qreal ratio) {
 }
 
 // A click on the title with no time between press and release (a tap on a touchpad) is not
-// the start of a drag: the window must not follow the pointer afterwards. A drag still moves it.
-TEST_F(FramedDesktopTest, AClickOnTheTitleLeavesTheWindowWhereItIs) {
+// the start of a drag: the window must not follow the pointer afterwards. A drag still moves it,
+// and the window keeps its active title while the window manager moves it.
+TEST_F(FramedDesktopTest, TheTitleMovesTheWindowOnlyWhenDragged) {
     QWidget form(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     form.setGeometry(300, 200, 600, 400);
     ShowAndSettle(form);
@@ -123,8 +124,16 @@ TEST_F(FramedDesktopTest, AClickOnTheTitleLeavesTheWindowWhereItIs) {
     Pointer(PointAt(onTitle + QPoint(-40, 60), ratio));
     EXPECT_EQ(PlaceOnDisplay(form), before) << "the window stays where it was";
 
+    form.setWindowTitle(QStringLiteral("Morvane")); // an inactive title shows its caption dimmed
+    form.activateWindow();
+    Wait(200);
+    const auto titleLook = [&] { return form.grab(provider->Geometry().TitleStrip).toImage(); };
+    const QImage active = titleLook();
     Pointer(PointAt(onTitle, ratio) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
     Pointer(PointAt(onTitle + QPoint(3, 0), ratio));
+    Pointer(PointAt(onTitle + QPoint(40, 25), ratio));
+    // The window manager holds the keyboard while it moves the window; the title stays active.
+    EXPECT_TRUE(titleLook() == active) << "the title looks active during the drag";
     Pointer(PointAt(onTitle + QPoint(80, 50), ratio) + QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
     // The window manager follows the pointer from where the drag began, a few pixels on.
     const QPoint dragged = PlaceOnDisplay(form);
@@ -132,6 +141,8 @@ TEST_F(FramedDesktopTest, AClickOnTheTitleLeavesTheWindowWhereItIs) {
     EXPECT_EQ(form.mapToGlobal(QPoint(0, 0)), dragged);
     Pointer(PointAt(onTitle + QPoint(200, 150), ratio));
     EXPECT_EQ(PlaceOnDisplay(form), dragged) << "and the drag ends with the release";
+    EXPECT_TRUE(form.isActiveWindow());
+    EXPECT_TRUE(titleLook() == active);
 }
 
 } // namespace
