@@ -1,5 +1,7 @@
 #include "TOpenDialog.h"
 
+#include "FileDialogFit.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -85,6 +87,7 @@ void TOpenDialog::PrepareQtFileDialog(QFileDialog& fileDialog) const {
         &fileDialog, &QFileDialog::filterSelected, &fileDialog,
         [&fileDialog, everyFile](const QString& entry) { ListEveryFileFor(fileDialog, everyFile, entry); });
     ListEveryFileFor(fileDialog, everyFile, fileDialog.selectedNameFilter());
+    FitFileDialog(fileDialog);
 }
 
 bool TOpenDialog::ShowQtFileDialog(TOpenDialog& dialog, QWidget* parent) {

@@ -20,6 +20,12 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <QDateTime>
+#include <QSettings>
+#include <QHeaderView>
+#include <QListView>
+#include <QLocale>
+#include <QTreeView>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -218,6 +224,33 @@ TEST_F(PickTest, AllFilesEntryListsNamesWithoutADot) {
         emit types->textActivated(types->currentText());
         const QStringList expected = entry == 0 ? QStringList{"shop.fdb"} : every;
         EXPECT_EQ(OfferedNames(dialog, expected), expected) << "entry " << entry;
+    }
+}
+
+// The dialog opens wide enough for what it lists: whole dates, the sidebar's place names, and
+// every column without scrolling, at the window's font size and at a large one.
+TEST_F(PickTest, DialogShowsWholeDatesAndPlaceNames) {
+    Make("shop.fdb", 1);
+    form.OpenDialog.FileName = dir.filePath("shop.fdb");
+    for (const int points : {9, 16}) {
+        // As on the first run: no column widths kept from an earlier dialog.
+        QSettings(QSettings::UserScope, QStringLiteral("QtProject")).remove(QStringLiteral("FileDialog"));
+        TPathMustExistDialog dialog;
+        QFont font = dialog.font();
+        font.setPointSize(points);
+        dialog.setFont(font);
+        form.OpenDialog.PrepareQtFileDialog(dialog);
+        dialog.show();
+        QCoreApplication::processEvents();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        auto* sidebar = dialog.findChild<QListView*>("sidebar");
+        ASSERT_TRUE(list != nullptr && sidebar != nullptr);
+        const QString date =
+            QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
+        EXPECT_GT(list->header()->sectionSize(3), list->fontMetrics().horizontalAdvance(date)) << points << " pt";
+        EXPECT_GE(sidebar->viewport()->width(), sidebar->sizeHintForColumn(0)) << points << " pt";
+        EXPECT_GE(list->viewport()->width(), list->header()->length()) << points << " pt: no column cut off";
+        dialog.close();
     }
 }
 
