@@ -27,28 +27,31 @@ void DrawPattern(QPainter& painter, const TsPatternData& pattern, const QRect& r
 }
 
 void DrawFill(QPainter& painter, const SkinTables& skin, const TsGeneralData& s, const SectionPaint& paint) {
+    // The layers are see-through on top of whatever opacity the caller paints the whole section
+    // with (a hovered row is a faint selection); they must not paint over it at full strength.
+    const qreal opacity = painter.opacity();
     const bool hot = UsesHotKeys(paint.State);
     painter.fillRect(paint.Rect, SkinColor(hot ? s.HotColor : s.Color));
 
     const TsGradArray& gradient = hot && !s.HotGradient().empty() ? s.HotGradient() : s.Gradient();
     const int gradientPercent = hot && !s.HotGradient().empty() ? s.HotGradientPercent : s.GradientPercent;
     if (!gradient.empty() && gradientPercent > 0) {
-        painter.setOpacity(std::min(gradientPercent, 100) / 100.0);
+        painter.setOpacity(opacity * std::min(gradientPercent, 100) / 100.0);
         DrawGradient(painter, gradient, paint.Rect);
-        painter.setOpacity(1);
+        painter.setOpacity(opacity);
     }
 
     const int texture = s.Mask(hot ? SectionMask::HotTexture : SectionMask::Texture);
     const int pattern = s.Pattern(hot ? SectionPattern::HotPattern : SectionPattern::Pattern);
     const int imagePercent = hot ? s.HotImagePercent : s.ImagePercent;
     if (const TsMaskData* mask = skin.Mask(texture)) {
-        painter.setOpacity(ImageOpacity(imagePercent));
+        painter.setOpacity(opacity * ImageOpacity(imagePercent));
         DrawTexture(painter, *mask, paint.Rect);
-        painter.setOpacity(1);
+        painter.setOpacity(opacity);
     } else if (const TsPatternData* picture = skin.Pattern(pattern)) {
-        painter.setOpacity(ImageOpacity(imagePercent));
+        painter.setOpacity(opacity * ImageOpacity(imagePercent));
         DrawPattern(painter, *picture, paint.Rect);
-        painter.setOpacity(1);
+        painter.setOpacity(opacity);
     }
 }
 

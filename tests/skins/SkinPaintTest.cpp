@@ -149,6 +149,20 @@ TEST(SkinPaint, SectionsDrawColourGradientTextureAndBorderFromTheLoadedSkin) {
     EXPECT_EQ(paint("NOSUCH", TsState::Normal).pixel(4, 4), Back);
 }
 
+// A section painted see-through (a hovered row is a faint selection) is see-through in every
+// layer: its gradient once set the painter back to full strength and covered the colour below.
+TEST(SkinPaint, ASectionPaintedSeeThroughKeepsThePaintersOpacityInEveryLayer) {
+    const LoadedSkin skin = LoadTestSkin("[FADED]\r\nCOLOR=0\r\nGRADIENTDATA=16777215;16777215;100;0;0\r\n"
+                                         "GRADIENTPERCENT=50\r\n");
+    const SkinTables& t = skin.Tables;
+    const QImage faded = Draw(QSize(8, 8), [&](QPainter& p) {
+        p.setOpacity(0.5);
+        DrawSectionBackground(p, t, SectionPaint{t.FindSection("FADED"), QRect(0, 0, 8, 8), TsState::Normal});
+    });
+    // Black at a half over the dark grey, then white at a quarter.
+    EXPECT_NEAR(qRed(faded.pixel(4, 4)), 0x10 / 2 + (255 - 0x10 / 2) / 4, 2);
+}
+
 // A state beyond the last column takes the last one, except focus: on a mask without a focused
 // column that would be the disabled look.
 TEST(SkinPaint, GlyphColumnsFollowTheStateAndFocusWithoutAColumnLooksNormal) {
