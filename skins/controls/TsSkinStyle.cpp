@@ -3,6 +3,7 @@
 #include "SkinCacheIndexes.h"
 #include "SkinColor.h"
 #include "SkinPaint.h"
+#include "SkinRowSelection.h"
 #include "SkinScrollBar.h"
 #include "TsSkinManager.h"
 
@@ -69,34 +70,6 @@ QColor ShownSectionColor(const SkinTables& skin, int section) {
     }
     const double count = double(middle.width()) * middle.height();
     return QColor(int(red / count + 0.5), int(green / count + 0.5), int(blue / count + 0.5));
-}
-
-} // namespace
-
-namespace {
-
-// The rectangle a cell of a view row draws the row's selection in: reaching past its inner
-// edges, so that borders are drawn only at the ends of the row.
-QRect RowPartRect(const QStyleOption* option) {
-    constexpr int Reach = 64; // wider than any selection border
-    QRect r = option->rect;
-    if (const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option)) {
-        const bool mirrored = item->direction == Qt::RightToLeft;
-        switch (item->viewItemPosition) {
-        case QStyleOptionViewItem::Beginning:
-            (mirrored ? r.setLeft(r.left() - Reach) : r.setRight(r.right() + Reach));
-            break;
-        case QStyleOptionViewItem::Middle:
-            r.adjust(-Reach, 0, Reach, 0);
-            break;
-        case QStyleOptionViewItem::End:
-            (mirrored ? r.setRight(r.right() + Reach) : r.setLeft(r.left() - Reach));
-            break;
-        default:
-            break;
-        }
-    }
-    return r;
 }
 
 } // namespace
@@ -218,14 +191,7 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
             break;
         case PE_PanelItemViewItem:
             if (skin->Section(s.Selection) && (option->state & (State_Selected | State_MouseOver))) {
-                // A row of several cells is one selection: each cell draws its part of the
-                // row's picture, so the selection's border frames the row, not every cell.
-                painter->save();
-                painter->setClipRect(option->rect, Qt::IntersectClip);
-                if (!(option->state & State_Selected))
-                    painter->setOpacity(0.35);
-                DrawSectionBackground(*painter, *skin, SectionPaint{s.Selection, RowPartRect(option), TsState::Normal});
-                painter->restore();
+                DrawRowSelection(*painter, *skin, s.Selection, option);
                 return;
             }
             break;
