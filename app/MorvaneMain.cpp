@@ -346,9 +346,11 @@ void TMorvaneMainForm::closeEvent(QCloseEvent* event) {
         DeferClose(TPendingClose::Close);
         return;
     }
-    // Told to end, the program ends even when the skin choice cannot be saved.
-    closed_ = GuardedHere([this] { FormClose(); }) || terminating_;
-    event->setAccepted(closed_);
+    // A skin choice that cannot be saved is reported, and the window closes all the same: the
+    // choice is all that is lost, and a window that cannot be closed would hold the user.
+    GuardedHere([this] { FormClose(); });
+    closed_ = true;
+    event->accept();
 }
 
 bool TMorvaneMainForm::eventFilter(QObject* watched, QEvent* event) {

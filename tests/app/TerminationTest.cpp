@@ -62,10 +62,10 @@ TEST_F(Termination, EndsEvenWhenTheSkinChoiceCannotBeSaved) {
     EXPECT_EQ(ReadFileBytes(SkinFile()), "[SkinNumber]\r\nNumber=4\r\n");
 }
 
-TEST_F(Termination, AnOrdinaryCloseStillStaysOpenOnTheSameError) {
+TEST_F(Termination, AnOrdinaryCloseShowsTheSameErrorAndCloses) {
     ASSERT_EQ(::chmod(SkinFile().c_str(), 0444), 0);
-    EXPECT_FALSE(form.close());
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.close());
+    EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(boxes.size(), 1);
 }
 
