@@ -141,6 +141,9 @@ private:
     // it writes has grown.
     void RunServiceJob(TIBControlService& service, const std::string& growingFile, const QString& doing);
     void FocusAndRepaint(TsButton* button);
+    // Shows a message in the status line. One too long for that line is also logged in `pane`,
+    // where it wraps and can be read whole.
+    void ShowStatusMessage(const QString& message, TRichEdit* pane);
     QString ShownDatabase() const;
     void StartRun(const std::string& database);
     bool PrepareRun(bool atPick);

@@ -50,7 +50,7 @@ void TMorvaneMainForm::sButton1Click() {
     const QString refusal = Refusal(picked);
     if (!refusal.isEmpty()) {
         sButton1->setFocus();
-        RichEdit5->SetText((picked.Path.empty() ? OpenDialog.FileName : ShownPath(picked.Path)) + refusal);
+        ShowStatusMessage((picked.Path.empty() ? OpenDialog.FileName : ShownPath(picked.Path)) + refusal, RichEdit3);
         return;
     }
     StartRun(picked.Path);
@@ -58,7 +58,7 @@ void TMorvaneMainForm::sButton1Click() {
     RichEdit1->SetText(ShownDatabase());
     RichEdit2->SetText(ShownPath(run_->Backup()));
     EnterPickedState();
-    RichEdit5->SetText(statusAfterStep_);
+    ShowStatusMessage(statusAfterStep_, RichEdit3);
 }
 
 void TMorvaneMainForm::StartRun(const std::string& database) {
@@ -83,7 +83,7 @@ bool TMorvaneMainForm::PrepareRun(bool atPick) {
         // The files are not what the step expected: back to the start of the run, with the
         // database measured again.
         EnterPickedState();
-        RichEdit5->SetText(statusAfterStep_);
+        ShowStatusMessage(statusAfterStep_, RichEdit3);
     }
     return false;
 }

@@ -94,6 +94,12 @@ void TMorvaneMainForm::LogFailure(TRichEdit* pane, const QString& errorLine, con
     LogLine(pane, reason, kRed, false);
 }
 
+void TMorvaneMainForm::ShowStatusMessage(const QString& message, TRichEdit* pane) {
+    RichEdit5->SetText(message);
+    if (!RichEdit5->ShowsWholeText())
+        LogLine(pane, message, kBlack, false);
+}
+
 void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
     button->setFocus();
     button->repaint();
@@ -108,16 +114,27 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
     QElapsedTimer clock;
     clock.start();
     const auto showProgress = [&] {
-        RichEdit5->SetText(
-            JobProgressText(ShownDatabase(), doing, BytesWritten(growingFile), clock.elapsed()));
+        // A close asked for meanwhile stays in view until the job is over.
+        const QString shown = pendingClose_ == TPendingClose::None
+                                  ? ShownDatabase()
+                                  : ShownDatabase() + QStringLiteral(" 작업이 끝나면 창이 닫힙니다.");
+        RichEdit5->SetText(JobProgressText(shown, doing, BytesWritten(growingFile), clock.elapsed()));
     };
     jobRunning_ = true;
     jobLines_.clear();
+    // The steps look as closed as they are while the job runs.
+    std::vector<std::pair<TsButton*, bool>> steps;
+    for (TsButton* step : {sButton1, sButton2, sButton3, sButton4}) {
+        steps.emplace_back(step, step->isEnabled());
+        step->setEnabled(false);
+    }
     showProgress();
     // However the job ends, even refused at its start, the line is cleared and the steps are
     // open again.
-    const auto jobEnded = qScopeGuard([this] {
+    const auto jobEnded = qScopeGuard([this, &steps] {
         jobRunning_ = false;
+        for (const auto& [step, enabled] : steps)
+            step->setEnabled(enabled);
         RichEdit5->SetText(QString());
     });
     service.ServiceStart();
@@ -311,7 +328,7 @@ void TMorvaneMainForm::sButton4Click() {
     if (IBRestoreService->Active())
         IBRestoreService->SetActive(false);
     const TSettleReport tidied = run_->Finish();
-    RichEdit5->SetText(FinishMessage(*run_, tidied));
+    ShowStatusMessage(FinishMessage(*run_, tidied), RichEdit4);
     sButton4->setEnabled(false);
     if (tidied.QuestionOpen()) {
         // Whatever stands at the path now is not known to be the rebuilt database: no size

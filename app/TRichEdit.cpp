@@ -2,8 +2,11 @@
 
 #include "ReadableColors.h"
 
+#include <QHelpEvent>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
@@ -63,4 +66,37 @@ QList<QColor> TRichEdit::LineColors() const {
         colors.append(written.isValid() ? written.value<QColor>() : format.foreground().color());
     }
     return colors;
+}
+
+bool TRichEdit::ShowsWholeText() const {
+    if (lineWrapMode() != QTextEdit::NoWrap)
+        return true;
+    return document()->idealWidth() <= contentsRect().width();
+}
+
+// The path and status boxes are one line high and disabled: a long path or message is cut at
+// the box's edge, and its tool tip is the one way left to read it whole.
+bool TRichEdit::ShowWholeTextTip(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return false;
+    if (ShowsWholeText() || Text().isEmpty()) {
+        QToolTip::hideText();
+        return true;
+    }
+    // A path stays on one line while the screen has room for it; a long message wraps.
+    const QRect room = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    const bool oneLine = fontMetrics().horizontalAdvance(Text()) < room.width() * 4 / 5;
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                       QStringLiteral("<p style=\"white-space:%1\">%2</p>")
+                           .arg(oneLine ? QStringLiteral("pre") : QStringLiteral("normal"), Text().toHtmlEscaped()),
+                       this);
+    return true;
+}
+
+bool TRichEdit::event(QEvent* event) {
+    return ShowWholeTextTip(event) || QTextEdit::event(event);
+}
+
+bool TRichEdit::viewportEvent(QEvent* event) {
+    return ShowWholeTextTip(event) || QTextEdit::viewportEvent(event);
 }

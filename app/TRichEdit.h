@@ -25,7 +25,17 @@ public:
     // Colour each line was written in, in order (under a skin it may be shown lighter or darker).
     QList<QColor> LineColors() const;
 
+    // Whether a box of one unwrapped line shows all of its text. A box that does not shows the
+    // whole text as its tool tip while the mouse rests on it.
+    bool ShowsWholeText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
 private:
+    bool ShowWholeTextTip(QEvent* event);
+
     void ApplyIndent();
 
     qreal indentPoints_ = 0;

@@ -199,12 +199,14 @@ TEST_F(InterruptedRunTest, AnotherProcesssRunIsLeftAloneWhileItLives) {
     form.sButton2Click(); // settles, and stops there: the user sees what happened first
     EXPECT_TRUE(form.RichEdit5->Text().contains("최적화를 마친 뒤 중단"))
         << form.RichEdit5->Text().toStdString();
-    EXPECT_TRUE(form.RichEdit3->Text().isEmpty()) << "no step runs in the same click";
+    // Too long for the status line, the message is logged whole as well; no step runs in the
+    // same click.
+    EXPECT_EQ(form.RichEdit3->Text(), form.RichEdit5->Text());
     ExpectOnlyTheDatabaseLeft(db);
     ExpectButtons({true, false, false}, form.sButton2);
     EXPECT_EQ(form.SizeBefore, FileSizeOf(db));
     form.sButton2Click();
-    EXPECT_EQ(LinesOf(form.RichEdit3).size(), 4u);
+    EXPECT_EQ(LinesOf(form.RichEdit3).size(), 1u + 4u);
     EXPECT_EQ(CountRows(db), 1000);
 }
 

@@ -15,6 +15,10 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRawFont>
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QTextDocumentFragment>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -186,6 +190,40 @@ TEST(MainForm, BottomStackFollowsTheBottomEdgeAndWidthOnly) {
             EXPECT_EQ(form.findChild<QWidget*>(e.name)->geometry(), e.geometry) << e.name;
         }
     }
+}
+
+// The path and status boxes are one line and disabled: what does not fit can be read whole in
+// the box's tool tip, and a text that fits has none.
+TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    auto tipOver = [&](TRichEdit* box) {
+        // A tip goes after a short fade.
+        QToolTip::hideText();
+        QElapsedTimer fade;
+        fade.start();
+        while (QToolTip::isVisible() && fade.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QPoint at(20, 8);
+        QHelpEvent help(QEvent::ToolTip, at, box->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(box->viewport(), &help);
+        return QToolTip::isVisible() ? QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText() : QString();
+    };
+    const QString shortPath = QStringLiteral("/data/shop.fdb");
+    const QString longMessage = QStringLiteral("/srv/firebird/databases/2026/accounts/shop.fdb 이전 작업이 최적화를 마친 뒤 "
+                                               "중단되었습니다. 최적화된 데이터베이스를 두고 옮겨 두었던 기존파일을 "
+                                               "지웠습니다. 확인하고 정리한 뒤 다시 선택하십시오.");
+    for (TRichEdit* box : {form.RichEdit1, form.RichEdit5}) {
+        ASSERT_FALSE(box->isEnabled());
+        box->SetText(shortPath);
+        EXPECT_TRUE(box->ShowsWholeText());
+        EXPECT_EQ(tipOver(box), QString());
+        box->SetText(longMessage);
+        EXPECT_FALSE(box->ShowsWholeText());
+        EXPECT_EQ(tipOver(box), longMessage);
+    }
+    QToolTip::hideText();
 }
 
 TEST(MainForm, FirstActivationFocusesThePickButton) {

@@ -5,6 +5,7 @@
 #include "WorkflowFixture.h"
 
 #include <QLabel>
+#include "TsButton.h"
 #include <QRegularExpression>
 #include <filesystem>
 #include <set>
@@ -86,6 +87,37 @@ TEST_F(ProgressTest, BackupAndRestoreShowTheBytesWritten) {
     EXPECT_EQ(gauge, std::vector<int>({10, 20, 30, 40, 50, 60, 70, 80, 90, 100}))
         << "the gauge keeps its milestones";
     EXPECT_EQ(CountRows(db), kLargeDatabaseRows);
+}
+
+// A close asked for during a job is acknowledged for as long as the job runs, and the steps
+// look as closed as they are meanwhile.
+TEST_F(ProgressTest, ACloseAskedForDuringAJobStaysInViewAndTheStepsLookClosed) {
+    const std::string db = dir.File("big.fdb");
+    fs::copy_file(SharedLargeDatabase(), db);
+    const QString path = Shown(db);
+    Pick(db);
+    std::vector<bool> enabledDuringJob;
+    QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {
+        for (TsButton* step : {form.sButton1, form.sButton2, form.sButton3, form.sButton4})
+            enabledDuringJob.push_back(step->isEnabled());
+        EXPECT_FALSE(form.close());
+        shown.clear();
+    });
+    form.sButton2->click();
+
+    EXPECT_EQ(enabledDuringJob, std::vector<bool>(4, false));
+    const QRegularExpression noted("^" + QRegularExpression::escape(path + " 작업이 끝나면 창이 닫힙니다.") +
+                                   "( 백업 중... [0-9,]+ 바이트, [0-9]+:[0-5][0-9])?$");
+    int ticks = 0;
+    for (const TShown& s : shown) {
+        if (!s.DuringJob)
+            continue;
+        EXPECT_TRUE(noted.match(s.Text).hasMatch()) << s.Text.toStdString();
+        ++ticks;
+    }
+    EXPECT_GE(ticks, 3) << "a job of over a second is shown about four times a second";
+    EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
+    ExpectLines(form.RichEdit3, BackupLines(path));
 }
 
 // A job that fails early (the engine may refuse it at the start call or a moment later) shows
