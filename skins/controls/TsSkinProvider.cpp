@@ -7,6 +7,7 @@
 #include "TsSkinManager.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMenu>
@@ -452,6 +453,13 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
         positionUnconfirmed_ = true;
+        if (!event->spontaneous())
+            CentreDialog();
+        return false;
+    case QEvent::ShowToParent:
+        // As after Qt's own centring: the next show centres the dialog again.
+        if (std::exchange(centred_, false))
+            window_->setAttribute(Qt::WA_Moved, false);
         return false;
     case QEvent::Paint:
         if (positionUnconfirmed_) {
@@ -525,6 +533,31 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+// A dialog shown without a place of its own is centred over its parent's window (or on its
+// screen) before it is shown, as Qt would; but Qt shifts it up and left by the frame it expects
+// the window manager to add, 40 by 10 pixels when the windows it sees have none, and a skinned
+// window has none. The dialog is placed here, where it belongs, and Qt then leaves it there.
+void TsSkinProvider::CentreDialog() {
+    auto* dialog = qobject_cast<QDialog*>(window_.data());
+    if (dialog == nullptr || dialog->testAttribute(Qt::WA_Moved) ||
+        (dialog->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QWidget* parent = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
+    const bool overParent = parent != nullptr && parent->isVisible() && !parent->isMinimized();
+    QScreen* screen = overParent ? parent->screen() : dialog->screen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QPoint centre = overParent ? parent->frameGeometry().center() : available.center();
+    QRect placed(QPoint(0, 0), dialog->frameGeometry().size());
+    placed.moveCenter(centre);
+    // Wholly on the screen where it fits; its title on the screen where it does not.
+    placed.moveLeft(std::max(available.left(), std::min(placed.left(), available.right() + 1 - placed.width())));
+    placed.moveTop(std::max(available.top(), std::min(placed.top(), available.bottom() + 1 - placed.height())));
+    dialog->move(placed.topLeft());
+    centred_ = true;
 }
 
 // A window without the system's frame that is placed after its native window is made but

@@ -55,6 +55,7 @@ private:
     void Invalidate();
     void Paint(const QRect& exposed);
     void ConfirmNativePosition();
+    void CentreDialog();
     QPixmap RenderFrame() const;
     void PaintTitleButtons(QPainter& painter) const;
     bool HasButton(TitleButton button) const;
@@ -85,6 +86,7 @@ private:
     QPixmap frame_; // the frame and client background as last drawn
     bool frameDirty_ = true;
     bool positionUnconfirmed_ = false; // shown, not painted since
+    bool centred_ = false;             // a dialog placed by CentreDialog, in the middle of its show
     std::optional<QPoint> askedPlace_; // where the program last moved the window on the screen
 
     std::optional<TitleButton> hot_;

@@ -128,6 +128,31 @@ TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseBu
     EXPECT_FALSE(window.form.isMaximized()) << "a window without the button is not maximised by the title";
 }
 
+// A dialog is centred over its parent's window, each time it is shown, unless it was given a
+// place of its own.
+TEST_F(SkinControlsTest, ADialogOpensCentredOverItsWindow) {
+    TestWindow window;
+    window.Show();
+    QDialog dialog(&window.form);
+    dialog.resize(320, 200);
+    // Places where the window lies wholly on the screen (800 x 600 here).
+    for (const QPoint parentAt : {QPoint(20, 30), QPoint(50, 120)}) {
+        window.form.move(parentAt);
+        dialog.show();
+        QCoreApplication::processEvents();
+        ASSERT_NE(TsSkinProvider::Of(&dialog), nullptr) << "the dialog is skinned";
+        EXPECT_EQ(dialog.frameGeometry().center(), window.form.frameGeometry().center());
+        dialog.hide();
+    }
+    QDialog placed(&window.form);
+    placed.resize(320, 200);
+    placed.move(40, 30);
+    placed.show();
+    QCoreApplication::processEvents();
+    // (Give or take the frame the platform had counted before the skin took it away.)
+    EXPECT_LE((placed.pos() - QPoint(40, 30)).manhattanLength(), 4) << "a place of its own is kept";
+}
+
 TEST_F(SkinControlsTest, EditsTakeTheSkinsColoursAndKeepColouredTextReadable) {
     TestWindow window;
     QTextCursor cursor(window.edit->document());
