@@ -5,7 +5,9 @@
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
 
+#include <QHoverEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 TsButton::TsButton(QWidget* parent)
@@ -20,11 +22,37 @@ TsState TsButton::State() const {
         return TsState::Disabled;
     if (isDown() || isChecked())
         return TsState::Pressed;
-    if (underMouse())
+    // While the mouse button is held the pointer is grabbed and the button counts as under the
+    // mouse wherever the pointer is; only the pointer's own place tells.
+    if (underMouse() && pointerInside_)
         return TsState::Hot;
     if (hasFocus())
         return TsState::Focused;
     return TsState::Normal;
+}
+
+TsButtonLook TsButton::Look() const {
+    const TsState state = State();
+    return {state, state == TsState::Hot && hasFocus()};
+}
+
+void TsButton::TrackPointer(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        pointerInside_ = rect().contains(static_cast<QHoverEvent*>(event)->position().toPoint());
+        break;
+    case QEvent::HoverLeave:
+        pointerInside_ = false;
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        pointerInside_ = rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+        break;
+    default:
+        break;
+    }
 }
 
 void TsButton::Invalidate() {
@@ -34,12 +62,13 @@ void TsButton::Invalidate() {
     update();
 }
 
-QPixmap TsButton::Picture(TsState state) {
+QPixmap TsButton::Picture(TsButtonLook look) {
     if (text() != picturesText_) {
         pictures_ = {};
         picturesText_ = text();
     }
-    QPixmap& picture = pictures_[static_cast<std::size_t>(state)];
+    const TsState state = look.State;
+    QPixmap& picture = pictures_[look.FocusRim ? pictures_.size() - 1 : static_cast<std::size_t>(state)];
     const qreal ratio = devicePixelRatioF();
     if (!picture.isNull() && picture.size() == size() * ratio)
         return picture;
@@ -49,6 +78,8 @@ QPixmap TsButton::Picture(TsState state) {
     const SkinTables& skin = *SkinData.Skin();
     QPainter painter(&picture);
     DrawSectionBackground(painter, skin, SectionPaint{SkinData.SkinIndex, rect(), state});
+    if (look.FocusRim)
+        DrawFocusRim(painter, skin, SkinData.SkinIndex, rect());
     painter.setFont(font());
     const int shift = state == TsState::Pressed ? 1 : 0;
     DrawCaption(
@@ -60,13 +91,13 @@ QPixmap TsButton::Picture(TsState state) {
 void TsButton::StateMayHaveChanged() {
     if (!SkinData.Skinned())
         return;
-    const TsState now = State();
+    const TsButtonLook now = Look();
     if (now == shown_)
         return;
     const TsGeneralData* section = SkinData.Section();
     // Nothing fades in from a state that was never painted (a button focused as its window opens).
     const bool fading = painted_ && section->FadingEnabled && !TsSkinManager::SkinChanging() && isVisible() &&
-                        now != TsState::Disabled && shown_ != TsState::Disabled;
+                        now.State != TsState::Disabled && shown_.State != TsState::Disabled;
     if (fading)
         fade_->Start(Picture(shown_), Picture(now), std::clamp(section->FadingIterations, 1, 20));
     else
@@ -85,10 +116,13 @@ bool TsButton::event(QEvent* event) {
                                                }});
         return true;
     }
+    TrackPointer(event);
     const bool handled = QPushButton::event(event);
     switch (event->type()) {
     case QEvent::HoverEnter:
+    case QEvent::HoverMove:
     case QEvent::HoverLeave:
+    case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::FocusIn:
@@ -136,7 +170,7 @@ void TsButton::paintEvent(QPaintEvent* event) {
         QPushButton::paintEvent(event);
         return;
     }
-    shown_ = State();
+    shown_ = Look();
     painted_ = true;
     QPainter painter(this);
     painter.drawPixmap(0, 0, fade_->Running() ? fade_->Current() : Picture(shown_));

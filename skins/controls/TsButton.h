@@ -13,6 +13,14 @@
 
 class HoverFade;
 
+// What a button shows: its state, and the focus rim laid over a hot face, so that a focused
+// button under the mouse still shows its focus.
+struct TsButtonLook {
+    TsState State = TsState::Normal;
+    bool FocusRim = false;
+    bool operator==(const TsButtonLook&) const = default;
+};
+
 class TsButton : public QPushButton {
     Q_OBJECT
 public:
@@ -27,8 +35,10 @@ public:
         Invalidate();
     }
 
-    // The state it is drawn in now.
+    // The state it is drawn in now: held down only while the pointer is over it, hot only
+    // while the pointer is over it, as Qt's own button tracks isDown().
     TsState State() const;
+    TsButtonLook Look() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -38,13 +48,17 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QPixmap Picture(TsState state);
+    QPixmap Picture(TsButtonLook look);
     void StateMayHaveChanged();
     void Invalidate();
 
-    std::array<QPixmap, 5> pictures_; // by state, for the current size, text and skin
+    void TrackPointer(QEvent* event);
+
+    std::array<QPixmap, 6> pictures_; // by state and the hot face with the focus rim, for the
+                                      // current size, text and skin
     QString picturesText_;
-    TsState shown_ = TsState::Normal;
+    TsButtonLook shown_;
+    bool pointerInside_ = false; // the pointer's last known place, also while a button is held
     bool painted_ = false; // a state has been on the screen, so a change can fade from it
     HoverFade* fade_;
 };

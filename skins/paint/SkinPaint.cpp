@@ -156,6 +156,24 @@ void DrawSectionBackground(QPainter& painter, const SkinTables& skin, const Sect
     painter.restore();
 }
 
+void DrawMaskRim(QPainter& painter, const TsMaskData& mask, const QRect& rect, TsState state) {
+    if (mask.Picture.isNull() || mask.ImgType != TacImgType::itisaBorder || rect.isEmpty())
+        return;
+    NinePartStyle style = BorderStyleOf(mask.StretchMode);
+    style.Centre = PartFill::None;
+    DrawNinePart(painter, NinePartSource{mask.Picture, mask.Column(StateColumn(state)), MarginsOf(mask)}, rect,
+                 style);
+}
+
+bool DrawFocusRim(QPainter& painter, const SkinTables& skin, int section, const QRect& rect) {
+    const TsGeneralData* data = skin.Section(section);
+    const TsMaskData* border = data ? skin.Mask(data->Mask(SectionMask::BordersMask)) : nullptr;
+    if (border == nullptr || border->ImageCount <= TsMaskData::FocusedColumn)
+        return false;
+    DrawMaskRim(painter, *border, rect, TsState::Focused);
+    return true;
+}
+
 QColor SectionColor(const TsGeneralData& section, TsState state) {
     return SkinColor(UsesHotKeys(state) ? section.HotColor : section.Color);
 }

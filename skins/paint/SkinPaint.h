@@ -37,6 +37,14 @@ struct SectionPaint {
 // mask, in that order. Nothing when the section index is -1.
 void DrawSectionBackground(QPainter& painter, const SkinTables& skin, const SectionPaint& paint);
 
+// A border mask's column without its centre: a frame laid over what is drawn already.
+void DrawMaskRim(QPainter& painter, const TsMaskData& mask, const QRect& rect, TsState state);
+
+// The rim of a section's focused look alone (its border mask's focus column, the centre left
+// out), laid over a control drawn in another state, so that focus still shows under the mouse.
+// False when the section's border mask has no focus column.
+bool DrawFocusRim(QPainter& painter, const SkinTables& skin, int section, const QRect& rect);
+
 // The colour a section's background mostly shows, for text contrast and for what Qt paints
 // itself (palettes).
 QColor SectionColor(const TsGeneralData& section, TsState state);
