@@ -162,8 +162,12 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         const TsStyleSections& s = Sections();
         switch (element) {
         case PE_PanelButtonCommand:
-            if (DrawSection(s.Button, option, painter))
+            if (DrawSection(s.Button, option, painter)) {
+                // Under the mouse the hot face is drawn; focus keeps its rim on it.
+                if (OptionState(option) == TsState::Hot && (option->state & State_HasFocus))
+                    DrawFocusRim(*painter, *skin, s.Button, option->rect);
                 return;
+            }
             break;
         case PE_FrameFocusRect:
             return; // the skins show focus in their pictures
@@ -272,6 +276,14 @@ void TsSkinStyle::drawControl(ControlElement element, const QStyleOption* option
             if (DrawSection(s.ColHeader, option, painter))
                 return;
             break;
+        case CE_HeaderEmptyArea:
+            // Right of the last column the header goes on as an empty section, never hot.
+            if (skin->Section(s.ColHeader)) {
+                const TsState state = option->state & State_Enabled ? TsState::Normal : TsState::Disabled;
+                DrawSectionBackground(*painter, *skin, SectionPaint{s.ColHeader, option->rect, state});
+                return;
+            }
+            break;
         case CE_HeaderLabel:
             if (const TsGeneralData* header = skin->Section(s.ColHeader)) {
                 QStyleOptionHeader copy = *qstyleoption_cast<const QStyleOptionHeader*>(option);
@@ -348,6 +360,12 @@ void TsSkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionC
             return;
         if (control == CC_ComboBox && DrawComboBox(option, painter))
             return;
+        if (control == CC_ToolButton) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            if (option->state & State_HasFocus)
+                DrawFocusMark(option, painter);
+            return;
+        }
     }
     QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
@@ -400,7 +418,11 @@ bool TsSkinStyle::DrawComboBox(const QStyleOptionComplex* complex, QPainter* pai
     if (option == nullptr || skin->Section(field) == nullptr)
         return false;
     const TsState state = OptionState(option);
-    DrawSectionBackground(*painter, *skin, SectionPaint{field, option->rect, state});
+    // The field is framed as an edit is: in its focused column while it has focus, under the
+    // mouse too, so Tab shows where it went.
+    DrawSectionBackground(*painter, *skin, SectionPaint{field, option->rect, state, false});
+    if (const TsMaskData* border = skin->Mask(skin->Section(field)->Mask(SectionMask::BordersMask)))
+        DrawMask(*painter, *border, option->rect, FrameState(option));
     const QRect button =
         subControlRect(CC_ComboBox, option, SC_ComboBoxArrow, nullptr).adjusted(0, 1, -1, -1);
     DrawSectionBackground(*painter, *skin, SectionPaint{cache.ComboBtn.Section, button, state});
@@ -409,6 +431,15 @@ bool TsSkinStyle::DrawComboBox(const QStyleOptionComplex* complex, QPainter* pai
     else
         QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, option, painter, nullptr);
     return true;
+}
+
+void TsSkinStyle::DrawFocusMark(const QStyleOption* option, QPainter* painter) const {
+    // The skins give tool buttons no focus picture; they take the rim of a focused edit, the
+    // mark the same dialog shows on its fields.
+    const SkinTables* skin = Skin();
+    if (const TsGeneralData* edit = skin->Section(Sections().Edit))
+        if (const TsMaskData* border = skin->Mask(edit->Mask(SectionMask::BordersMask)))
+            DrawMaskRim(*painter, *border, option->rect, FrameState(option));
 }
 
 QRect TsSkinStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,

@@ -66,6 +66,8 @@ private:
 
     bool DrawScrollBar(const QStyleOptionComplex* option, QPainter* painter) const;
     bool DrawComboBox(const QStyleOptionComplex* option, QPainter* painter) const;
+    // Keyboard focus on a control the skin has no focus picture for.
+    void DrawFocusMark(const QStyleOption* option, QPainter* painter) const;
     bool DrawCheckGlyph(PrimitiveElement element, const QStyleOption* option, QPainter* painter) const;
     bool DrawMenuItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     bool DrawSection(int section, const QStyleOption* option, QPainter* painter,
