@@ -15,6 +15,7 @@ const QColor Text("#E8EAED");
 const QColor Accent("#5AA7FF");
 const QColor Edge("#5A5F66");
 const QColor EdgeLight("#7A8089");
+const QColor ButtonEdgeLight("#9AA0A9"); // the lit top of a button: 3:1 from the window
 const QColor Field("#1B1D20");
 const QColor Ink("#111214");
 const QColor DisabledWash("#34373C");
@@ -38,11 +39,15 @@ FrameLook ButtonLook(const QColor& rim) {
     return look;
 }
 
+// The blue rim and ring are focus alone: under the mouse a button only lights up, its outline
+// lit white, so hover and focus can be told apart and shown together.
 std::array<FrameLook, 5> Buttons() {
     FrameLook normal = ButtonLook(Ink);
-    FrameLook hot = ButtonLook(QColor("#2F5E94"));
-    hot.HighlightTop = Alpha(QColor("#A9D0FF"), 0.7);
-    hot.Highlight = Alpha(Accent, 0.25);
+    normal.HighlightTop = ButtonEdgeLight;
+    FrameLook hot = ButtonLook(Ink);
+    hot.HighlightTop = White(0.7);
+    hot.Highlight = White(0.18);
+    hot.Fill = White(0.05);
     FrameLook pressed = ButtonLook(Ink);
     pressed.HighlightTop = Black(0.45);
     pressed.Highlight = Black(0.1);

@@ -10,6 +10,7 @@ const QColor Window("#EDF1F6");
 const QColor Text("#1B2733");
 const QColor Accent("#3C7BC6");
 const QColor Rim("#8DA4C0");
+const QColor ButtonRim("#6F86A5"); // 3:1 from the window
 const QColor HotRim("#3C7FB1");
 const QColor PressedRim("#2C628B");
 const QColor DisabledRim("#B8C5D4");
@@ -34,7 +35,7 @@ FrameLook ButtonLook(const QColor& rim) {
 }
 
 std::array<FrameLook, 5> Buttons() {
-    FrameLook normal = ButtonLook(Rim);
+    FrameLook normal = ButtonLook(ButtonRim);
     FrameLook hot = ButtonLook(HotRim);
     FrameLook pressed = ButtonLook(PressedRim);
     pressed.HighlightTop = Alpha(QColor("#1D4F7A"), 0.35);
@@ -191,7 +192,8 @@ void SetFrames(SkinStyle& s) {
     FrameLook focusedSelection = selection;
     focusedSelection.Rim = QColor("#5C90D2");
     s.SelectionFrames = {selection, focusedSelection};
-    FrameLook item = Simple(QColor("#A8C8EB"), QColor("#F5F7FA"), 2);
+    // The current item's frame stands at 3:1 from the menu, so the keys' choice shows.
+    FrameLook item = Simple(QColor("#4F86CB"), QColor("#F5F7FA"), 2);
     item.HighlightTop = White(0.7);
     item.Highlight = White(0.4);
     s.MenuItemFrames = {FrameLook{}, item, item, FrameLook{}};

@@ -9,7 +9,8 @@ const QColor Window("#E4E4E4");
 const QColor Text("#202020");
 const QColor Focus("#5F5F5F");
 const QColor Rim("#9C9C9C");
-const QColor HotRim("#6E6E6E");
+const QColor ButtonRim("#7A7A7A"); // 3:1 from the window
+const QColor HotRim("#5A5A5A");
 const QColor PressedRim("#6A6A6A");
 const QColor DisabledRim("#C4C4C4");
 const QColor DisabledWash("#EAEAEA");
@@ -31,7 +32,7 @@ FrameLook ButtonLook(const QColor& rim) {
 }
 
 std::array<FrameLook, 5> Buttons() {
-    FrameLook normal = ButtonLook(Rim);
+    FrameLook normal = ButtonLook(ButtonRim);
     FrameLook hot = ButtonLook(HotRim);
     hot.Highlight = White(0.9);
     FrameLook pressed = ButtonLook(PressedRim);
@@ -154,7 +155,8 @@ void SetFrames(SkinStyle& s) {
     FrameLook selection;
     selection.Margin = 3;
     s.SelectionFrames = {selection, selection};
-    FrameLook item = Simple(QColor("#B4B4B4"), QColor("#F2F2F2"), 1);
+    // The current item's frame stands at 3:1 from the menu, so the keys' choice shows.
+    FrameLook item = Simple(QColor("#828282"), QColor("#F2F2F2"), 1);
     s.MenuItemFrames = {FrameLook{}, item, item, FrameLook{}};
     FrameLook header;
     header.Margin = 3;

@@ -20,6 +20,10 @@ const QColor Accent("#2F7BEA");
 const QColor Rim("#C9CFD8");
 const QColor HotFill("#EEF4FB");
 const QColor HotRim("#9DB7DB");
+// A button's outline stands at 3:1 from the window, as a control's edge must to be seen; a
+// disabled one keeps the faint rim.
+const QColor ButtonRim("#868F9C");
+const QColor ButtonHotRim("#6B8FC4");
 const QColor PressedFill("#DCE8F6");
 const QColor PressedRim("#7FA3D6");
 // A selected row: a tint of the accent that stands out from the white list (1.56:1) and keeps
@@ -49,9 +53,9 @@ FrameLook ButtonLook(const QColor& rim) {
 }
 
 std::array<FrameLook, 5> Buttons() {
-    FrameLook normal = ButtonLook(Rim);
+    FrameLook normal = ButtonLook(ButtonRim);
     normal.Highlight = Black(0.03);
-    FrameLook hot = ButtonLook(HotRim);
+    FrameLook hot = ButtonLook(ButtonHotRim);
     FrameLook pressed = ButtonLook(PressedRim);
     pressed.Fill = PressedFill;
     FrameLook disabled = ButtonLook(QColor("#E0E4EA"));
@@ -110,7 +114,8 @@ void SetSections(SkinStyle& s) {
     s.Hint = {Qt::white, {}, GradientDirection::Down, Text};
     s.Header = {Qt::white, {}, GradientDirection::Down, Text, {}, HotFill, {}, Text};
     s.Menu = {Qt::white, {}, GradientDirection::Down, Text};
-    s.MenuItem = {Qt::white, {}, GradientDirection::Down, Text, {}, HotFill, {}, Text};
+    // The item under the mouse or the keys (a drop-down list's current one) is the selection.
+    s.MenuItem = {Qt::white, {}, GradientDirection::Down, Text, {}, SelectionFill, {}, Text};
     s.MenuLine = {Qt::white, {}, GradientDirection::Down, Text};
     s.Page = {Qt::white, {}, GradientDirection::Down, Text};
     s.Tab = {QColor("#EEF1F5"), {}, GradientDirection::Down, Text, {}, QColor("#F6F9FD"), {}, Text};
@@ -152,7 +157,8 @@ void SetFrames(SkinStyle& s) {
     s.SelectionFrames = {selection, hotSelection};
     FrameLook item;
     item.Margin = 3;
-    s.MenuItemFrames = {item, item, item, item};
+    FrameLook hotItem = Simple(PressedRim, Qt::white, 2);
+    s.MenuItemFrames = {item, hotItem, hotItem, item};
     FrameLook header;
     header.Margin = 3;
     header.Radius = 0;
