@@ -266,6 +266,37 @@ TEST(BuiltInSkinArt, ButtonsClearlyLightUpUnderTheMouse) {
     }
 }
 
+namespace {
+
+// How well a button's outline shows: the strongest contrast of its top edge's outer pixels in
+// the middle, against the window around it or against its own face, whichever it parts better.
+double OutlineContrast(const SkinTables& skin, const char* section, TsState state) {
+    const QImage button = Render(skin, section, QSize(75, 23), state);
+    const QColor window = SectionColor(*skin.Section(skin.FindSection("DIALOG")), TsState::Normal);
+    const QColor face = button.pixelColor(37, 11);
+    double strongest = 1;
+    for (int y = 0; y < 3; ++y)
+        for (const QColor& beside : {window, face})
+            strongest = std::max(strongest, Contrast(button.pixel(37, y), beside.rgb()));
+    return strongest;
+}
+
+} // namespace
+
+// A button's outline reaches 3:1, the least for a control's edge to be seen; a disabled one is
+// visibly calmer.
+TEST(BuiltInSkinArt, ButtonOutlinesShowAndDisabledOnesAreCalmer) {
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
+        for (const char* section : {"SPEEDBUTTON", "BUTTON"}) {
+            const double enabled = OutlineContrast(skin, section, TsState::Normal);
+            const double disabled = OutlineContrast(skin, section, TsState::Disabled);
+            EXPECT_GE(enabled, 3.0) << expected.Name << " " << section;
+            EXPECT_LT(disabled, enabled * 0.8) << expected.Name << " " << section;
+        }
+    }
+}
+
 // Qt's button colour, in which Qt draws what the skin leaves to it, is the colour the skin's
 // buttons show: the built-in skins hide the buttons' own colour under their gradient (it only
 // sets their disabled captions), and it once made that colour a mid grey in every skin.

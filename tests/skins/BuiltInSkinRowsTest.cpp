@@ -1,40 +1,18 @@
 // The rows of a list under each built-in skin, drawn by the application style as the file
 // dialog's lists are: the row under the mouse is a faint tint, never taken for the selected row,
 // and the selected row stands out from the list with its text readable on it.
-#include "BuiltInSkinPackages.h"
+#include "BuiltInSkinManagerFixture.h"
 #include "ReadableColors.h"
-#include "SkinAttachments.h"
-#include "TsSkinManager.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QHoverEvent>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-class BuiltInSkinRowsTest : public ::testing::TestWithParam<const char*> {
-protected:
-    void SetUp() override {
-        RegisterSkinAttachments();
-        manager = std::make_unique<TsSkinManager>();
-        manager->SetIsDefault(true);
-        manager->AnimEffects.SkinChanging.Active = false;
-        manager->BeginLoading();
-        for (const BuiltInSkinPackage& package : BuiltInSkinPackages()) {
-            TsStoredSkin skin;
-            skin.Name = QString::fromLatin1(package.Name);
-            skin.Data = BuiltInSkinPackageData(package);
-            manager->InternalSkins.push_back(skin);
-        }
-        manager->SetSkinName(QString::fromLatin1(GetParam()) + QStringLiteral(" (internal)"));
-        manager->Loaded();
-    }
-    void TearDown() override { manager.reset(); }
-
-    std::unique_ptr<TsSkinManager> manager;
-};
+using BuiltInSkinRowsTest = BuiltInSkinManagerTest;
 
 // What a row shows where no text is: in the middle of its empty second column, and on its top
 // edge, where a selection's frame runs.
@@ -96,5 +74,46 @@ TEST_P(BuiltInSkinRowsTest, TheRowUnderTheMouseIsAFaintTintAndTheSelectedRowStan
     EXPECT_GE(TextContrast(picture, text, selection.Fill), 4.5) << "the selected row's text reads well";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryBuiltInSkin, BuiltInSkinRowsTest,
-                         ::testing::Values("BluePlastic", "DarkGlass", "LongHorn", "Neutral2", "NextAlpha"));
+INSTANTIATE_FOR_EVERY_BUILT_IN_SKIN(BuiltInSkinRowsTest);
+
+// A drop-down list (the file dialog's "Look in" and "Files of type") draws its items as menu
+// items; the current one, which Enter will choose, stands out by its fill or by its frame.
+TEST_P(BuiltInSkinRowsTest, TheCurrentItemOfADropDownListStandsOut) {
+    QWidget parent;
+    auto* combo = new QComboBox(&parent);
+    combo->setGeometry(0, 0, 200, 22);
+    combo->addItems({QStringLiteral("alpha"), QStringLiteral("bravo"), QStringLiteral("charlie")});
+    parent.show();
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    const QImage picture = list->viewport()->grab().toImage();
+    combo->hidePopup();
+    const int x = list->viewport()->width() - 12;
+    const RowLook plain = LookOf(picture, list->visualRect(list->model()->index(0, 0)), x);
+    const RowLook current = LookOf(picture, list->visualRect(list->model()->index(1, 0)), x);
+    const QRect currentRow = list->visualRect(list->model()->index(1, 0));
+    const double fill = ContrastRatio(current.Fill, plain.Fill);
+    // The frame where it is strongest, along the item's height.
+    double edge = 1;
+    for (int y = currentRow.top(); y <= currentRow.bottom(); ++y)
+        edge = std::max(edge, ContrastRatio(picture.pixelColor(x, y), plain.Fill));
+    EXPECT_TRUE(fill >= 1.5 || edge >= 3.0) << "fill " << fill << ":1, frame " << edge << ":1";
+}
+
+// Right of the last column the header goes on as an empty section, not as the window behind it.
+TEST_P(BuiltInSkinRowsTest, TheHeaderRightOfTheLastColumnIsAnEmptySection) {
+    QWidget parent;
+    auto* list = new QTreeWidget(&parent);
+    list->setGeometry(0, 0, 400, 120);
+    list->setColumnCount(2);
+    list->setHeaderLabels({QString(), QString()});
+    list->header()->setStretchLastSection(false);
+    list->setColumnWidth(0, 100);
+    list->setColumnWidth(1, 100);
+    const QImage picture = list->header()->grab().toImage();
+    const int y = picture.height() / 2;
+    const QColor section = picture.pixelColor(150, y), empty = picture.pixelColor(320, y);
+    EXPECT_EQ(empty, section) << empty.name().toStdString() << " against the section's "
+                              << section.name().toStdString();
+}

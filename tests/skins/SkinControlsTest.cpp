@@ -444,3 +444,25 @@ TEST_F(SkinControlsTest, AScrollBarWithNothingToScrollLooksDisabled) {
     EXPECT_EQ(QColor(idle.pixel(1, 1)), QColor(bar.grab().toImage().pixel(1, 1))) << "drawn as a disabled bar";
     EXPECT_NE(QColor(idle.pixel(1, 1)), normal);
 }
+
+// A button held down and dragged off shows normal while the pointer is outside and pressed again
+// when it comes back, as Qt's own button tracks isDown(); the pointer stays grabbed, so the
+// button still counts as under the mouse all the while.
+TEST_F(SkinControlsTest, AHeldButtonDraggedOffLooksNormalUntilThePointerComesBack) {
+    TsButton button;
+    button.resize(80, 24);
+    button.setAttribute(Qt::WA_UnderMouse);
+    const auto send = [&button](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, button.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&button, &event);
+    };
+    const QPoint inside(40, 12), outside(200, 12);
+    send(QEvent::MouseButtonPress, inside, Qt::LeftButton);
+    EXPECT_EQ(button.State(), TsState::Pressed);
+    send(QEvent::MouseMove, outside, Qt::LeftButton);
+    EXPECT_EQ(button.State(), TsState::Normal);
+    send(QEvent::MouseMove, inside, Qt::LeftButton);
+    EXPECT_EQ(button.State(), TsState::Pressed);
+    send(QEvent::MouseButtonRelease, inside, Qt::NoButton);
+    EXPECT_EQ(button.State(), TsState::Hot);
+}

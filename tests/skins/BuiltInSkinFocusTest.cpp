@@ -1,0 +1,150 @@
+// Keyboard focus under each built-in skin: the file dialog's combo boxes and tool buttons show
+// where Tab went, and a focused button keeps showing its focus under the mouse, told apart from
+// a button that is only under the mouse.
+#include "BuiltInSkinManagerFixture.h"
+#include "ReadableColors.h"
+#include "HoverFade.h"
+#include "TsButton.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHoverEvent>
+#include <QPainter>
+#include <QStyleOption>
+#include <algorithm>
+
+namespace {
+
+using BuiltInSkinFocusTest = BuiltInSkinManagerTest;
+
+// How much one picture shows beyond another: the pixels that clearly changed, and the contrast
+// of the most changed one with what was there.
+struct Difference {
+    int Pixels = 0;
+    double Strongest = 1;
+};
+
+Difference Between(const QImage& a, const QImage& b) {
+    Difference d;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q))}) < 16)
+                continue;
+            ++d.Pixels;
+            d.Strongest = std::max(d.Strongest, ContrastRatio(QColor(p), QColor(q)));
+        }
+    return d;
+}
+
+// A mark that can be seen: along a good part of the control's edges, darker or lighter than
+// what was there by as much as the skins' own focus pictures are.
+void ExpectVisible(const Difference& d, const QSize& size, const std::string& what) {
+    EXPECT_GE(d.Pixels, size.width() + size.height()) << what;
+    EXPECT_GE(d.Strongest, 1.3) << what;
+}
+
+enum class Control { ComboBox, ToolButton, PushButton };
+
+// The control as the application style draws it for the file dialog, on the window's colour.
+QImage StyleDrawn(Control control, QStyle::State state) {
+    QStyle* style = QApplication::style();
+    const QSize size = control == Control::ToolButton ? QSize(26, 24) : QSize(120, 23);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QApplication::palette().color(QPalette::Window));
+    QPainter painter(&image);
+    state |= QStyle::State_Enabled;
+    switch (control) {
+    case Control::ComboBox: {
+        QStyleOptionComboBox option;
+        option.rect = image.rect();
+        option.state = state;
+        option.palette = QApplication::palette();
+        option.subControls = QStyle::SC_All;
+        option.frame = true;
+        style->drawComplexControl(QStyle::CC_ComboBox, &option, &painter);
+        break;
+    }
+    case Control::ToolButton: {
+        QStyleOptionToolButton option;
+        option.rect = image.rect();
+        // As the tool button sets it: raised while the mouse is over it.
+        option.state = state | QStyle::State_AutoRaise |
+                       (state & QStyle::State_MouseOver ? QStyle::State_Raised : QStyle::State_None);
+        option.palette = QApplication::palette();
+        option.subControls = QStyle::SC_ToolButton;
+        option.toolButtonStyle = Qt::ToolButtonIconOnly;
+        style->drawComplexControl(QStyle::CC_ToolButton, &option, &painter);
+        break;
+    }
+    case Control::PushButton: {
+        QStyleOptionButton option;
+        option.rect = image.rect();
+        option.state = state;
+        option.palette = QApplication::palette();
+        style->drawControl(QStyle::CE_PushButton, &option, &painter);
+        break;
+    }
+    }
+    return image;
+}
+
+const char* NameOf(Control control) {
+    return control == Control::ComboBox ? "combo box" : control == Control::ToolButton ? "tool button" : "button";
+}
+
+} // namespace
+
+// Tab onto any of the file dialog's controls marks it, whether the mouse is over it or not.
+TEST_P(BuiltInSkinFocusTest, FocusShowsOnTheFileDialogsControlsWithAndWithoutTheMouse) {
+    for (const Control control : {Control::ComboBox, Control::ToolButton, Control::PushButton})
+        for (const QStyle::State mouse : {QStyle::State_None, QStyle::State_MouseOver}) {
+            const std::string what = std::string(GetParam()) + " " + NameOf(control) +
+                                     (mouse ? " under the mouse" : "");
+            const QImage unfocused = StyleDrawn(control, mouse);
+            const QImage focused = StyleDrawn(control, mouse | QStyle::State_HasFocus);
+            ExpectVisible(Between(unfocused, focused), focused.size(), what);
+        }
+}
+
+namespace {
+
+enum class Pointer { Away, Over };
+
+// A skinned button, focused or not, with the pointer over it or away.
+QImage PaintedButton(bool focus, Pointer pointer) {
+    QWidget window;
+    window.resize(120, 40);
+    auto* button = new TsButton(&window);
+    button->setGeometry(10, 8, 75, 23);
+    auto* other = new TsButton(&window);
+    other->setGeometry(90, 8, 20, 23);
+    window.show();
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    (focus ? button : other)->setFocus();
+    if (pointer == Pointer::Over) {
+        button->setAttribute(Qt::WA_UnderMouse);
+        const QPointF middle(37, 11);
+        QHoverEvent enter(QEvent::HoverEnter, middle, button->mapToGlobal(middle), QPointF(-1, -1));
+        QApplication::sendEvent(button, &enter);
+    }
+    EXPECT_EQ(button->hasFocus(), focus);
+    // A fade between states (at most 20 steps of 16 ms) runs to its end.
+    QElapsedTimer fade;
+    fade.start();
+    while (fade.elapsed() < 20 * HoverFade::StepMilliseconds + 100)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return button->grab().toImage();
+}
+
+} // namespace
+
+TEST_P(BuiltInSkinFocusTest, AFocusedButtonKeepsItsFocusUnderTheMouse) {
+    const QImage hot = PaintedButton(false, Pointer::Over);
+    const QImage both = PaintedButton(true, Pointer::Over);
+    ExpectVisible(Between(hot, both), both.size(), std::string(GetParam()) + ": focus under the mouse");
+}
+
+INSTANTIATE_FOR_EVERY_BUILT_IN_SKIN(BuiltInSkinFocusTest);
