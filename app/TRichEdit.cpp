@@ -77,12 +77,8 @@ bool TRichEdit::ShowsWholeText() const {
 // The path and status boxes are one line high and disabled: a long path or message is cut at
 // the box's edge, and its tool tip is the one way left to read it whole.
 bool TRichEdit::ShowWholeTextTip(QEvent* event) {
-    if (event->type() != QEvent::ToolTip)
+    if (event->type() != QEvent::ToolTip || ShowsWholeText() || Text().isEmpty())
         return false;
-    if (ShowsWholeText() || Text().isEmpty()) {
-        QToolTip::hideText();
-        return true;
-    }
     // A path stays on one line while the screen has room for it; a long message wraps.
     const QRect room = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const bool oneLine = fontMetrics().horizontalAdvance(Text()) < room.width() * 4 / 5;
