@@ -7,6 +7,7 @@
 #include "FormPosition.h"
 #include "IBServices.h"
 #include "IniFile.h"
+#include "KeyRepeatGuard.h"
 #include "MainFormLayout.h"
 #include "PlacementKeys.h"
 #include "Placemnt.h"
@@ -149,6 +150,7 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     ClientArea = new QWidget(this);
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     ClientArea->installEventFilter(this);
+    new TKeyRepeatGuard(this);
     layout->addWidget(ClientArea);
     resize(kClientWidth, kClientHeight);
     ClientArea->resize(kClientWidth, kClientHeight);

@@ -1,9 +1,14 @@
 // Keys on a focused push button of the window: Enter clicks it, as Space does.
+#include "KeyRepeatGuard.h"
 #include "MorvaneMain.h"
 #include "TsButton.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,6 +69,83 @@ TEST(ButtonKeysOnTheWindow, EnterOnTheExitButtonRunsTheExitStep) {
     form.sButton5->setFocus();
     Type(form.sButton5, KeyCase{"return", Qt::Key_Return, Qt::NoModifier, false, 1});
     EXPECT_FALSE(form.isVisible());
+}
+
+// Enter held down: the first press clicks the focused button, whose step moves the focus on
+// (or opens a dialog); what the keyboard repeats then must click nothing, however the X server
+// and Qt report the repeats, until the key has really been let go.
+struct HeldEnter : ::testing::Test {
+    HeldEnter() {
+        auto* layout = new QVBoxLayout(&window);
+        first = new TsButton(&window);
+        next = new TsButton(&window);
+        layout->addWidget(first);
+        layout->addWidget(next);
+        QObject::connect(first, &QPushButton::clicked, [this] { ++firstClicks, next->setFocus(); });
+        QObject::connect(next, &QPushButton::clicked, [this] { ++nextClicks; });
+        window.show();
+        QApplication::setActiveWindow(&window);
+        first->setFocus();
+        QCoreApplication::processEvents();
+    }
+    static void Send(QWidget* target, QEvent::Type type, quint64 time, bool autoRepeat = false) {
+        QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QString(), autoRepeat);
+        key.setTimestamp(time);
+        QApplication::sendEvent(target, &key);
+    }
+    QWidget window;
+    TKeyRepeatGuard guard;
+    TsButton* first;
+    TsButton* next;
+    int firstClicks = 0;
+    int nextClicks = 0;
+};
+
+TEST_F(HeldEnter, RepeatsNeverReachTheNextButton) {
+    Send(first, QEvent::KeyPress, 100);
+    ASSERT_EQ(firstClicks, 1);
+    ASSERT_TRUE(next->hasFocus());
+    Send(next, QEvent::KeyPress, 760);                         // a repeat without a release
+    Send(next, QEvent::KeyPress, 800, true);                   // a repeat Qt marked
+    Send(next, QEvent::KeyRelease, 840), Send(next, QEvent::KeyPress, 840); // an unpaired repeat
+    EXPECT_EQ(nextClicks, 0);
+    Send(next, QEvent::KeyRelease, 900);
+    Send(next, QEvent::KeyPress, 1200);
+    EXPECT_EQ(nextClicks, 1) << "a new press after the release clicks";
+}
+
+// A release that never arrives (the window that had the focus went away on the press) does not
+// swallow the next real press.
+TEST_F(HeldEnter, APressLongAfterALostReleaseClicks) {
+    Send(first, QEvent::KeyPress, 100);
+    ASSERT_EQ(firstClicks, 1);
+    Send(next, QEvent::KeyPress, 3000);
+    EXPECT_EQ(nextClicks, 1);
+}
+
+TEST_F(HeldEnter, RepeatsNeverAcceptADialogTheClickOpened) {
+    QDialog dialog(&window);
+    auto* name = new QLineEdit(&dialog);
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(name);
+    layout->addWidget(ok);
+    QObject::connect(first, &QPushButton::clicked, [&] {
+        dialog.show();
+        name->setFocus();
+    });
+    Send(first, QEvent::KeyPress, 100);
+    ASSERT_TRUE(dialog.isVisible());
+    Send(name, QEvent::KeyPress, 760);
+    Send(name, QEvent::KeyPress, 800, true);
+    EXPECT_TRUE(dialog.isVisible()) << "the held key accepted the dialog";
+    Send(name, QEvent::KeyRelease, 900);
+    // A real press in the name box goes on to the dialog, which takes it for its OK button.
+    Send(name, QEvent::KeyPress, 1200);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 } // namespace
