@@ -3,10 +3,14 @@
 #include "ReadableColors.h"
 
 #include <QHelpEvent>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScrollBar>
 #include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolTip>
+#include <algorithm>
 
 TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
@@ -17,6 +21,38 @@ TRichEdit::TRichEdit(QWidget* parent) : QTextEdit(parent) {
 void TRichEdit::SetText(const QString& text) {
     setPlainText(text);
     ApplyIndent();
+    ShowTheEnd();
+}
+
+// A box of one line that cannot show all of its text shows its end: the file name of a path,
+// and the news at the end of a status message (what is being done, how far, what to do).
+void TRichEdit::ShowTheEnd() {
+    if (lineWrapMode() != QTextEdit::NoWrap)
+        return;
+    document()->adjustSize();
+    horizontalScrollBar()->setValue(ShowsWholeText() ? 0 : horizontalScrollBar()->maximum());
+}
+
+void TRichEdit::paintEvent(QPaintEvent* event) {
+    QTextEdit::paintEvent(event);
+    // Where the start of the text is out of sight, it fades into the box instead of ending in
+    // half a letter.
+    if (lineWrapMode() != QTextEdit::NoWrap || horizontalScrollBar()->value() == 0)
+        return;
+    const QColor base = palette().color(QPalette::Base);
+    QColor clear = base;
+    clear.setAlpha(0);
+    const int width = std::min(FadeWidth, viewport()->width() / 4);
+    QLinearGradient fade(0, 0, width, 0);
+    fade.setColorAt(0, base);
+    fade.setColorAt(1, clear);
+    QPainter painter(viewport());
+    painter.fillRect(QRect(0, 0, width, viewport()->height()), fade);
+}
+
+void TRichEdit::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    ShowTheEnd();
 }
 
 void TRichEdit::AppendLine(const QString& text, const QColor& color) {

@@ -26,17 +26,21 @@ public:
     QList<QColor> LineColors() const;
 
     // Whether a box of one unwrapped line shows all of its text. A box that does not shows the
-    // whole text as its tool tip while the mouse rests on it.
+    // end of its text, and the whole text as its tool tip while the mouse rests on it.
     bool ShowsWholeText() const;
 
 protected:
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
     bool ShowWholeTextTip(QEvent* event);
+    void ShowTheEnd();
 
     void ApplyIndent();
 
+    static constexpr int FadeWidth = 24; // pixels over which a cut start fades out
     qreal indentPoints_ = 0;
 };

@@ -17,6 +17,7 @@
 #include <QRawFont>
 #include <QElapsedTimer>
 #include <QHelpEvent>
+#include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QToolTip>
 #include <gtest/gtest.h>
@@ -192,8 +193,8 @@ TEST(MainForm, BottomStackFollowsTheBottomEdgeAndWidthOnly) {
     }
 }
 
-// The path and status boxes are one line and disabled: what does not fit can be read whole in
-// the box's tool tip, and a text that fits has none.
+// The path and status boxes are one line and disabled: what does not fit shows its end, and can
+// be read whole in the box's tool tip; a text that fits has none.
 TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
     TMorvaneMainForm form;
     form.show();
@@ -222,6 +223,12 @@ TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
         box->SetText(longMessage);
         EXPECT_FALSE(box->ShowsWholeText());
         EXPECT_EQ(tipOver(box), longMessage);
+        // The box shows the end of what it cannot show whole: the file name, the news.
+        QTextCursor end(box->document());
+        end.movePosition(QTextCursor::End);
+        EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(end).center()));
+        QTextCursor start(box->document());
+        EXPECT_FALSE(box->viewport()->rect().contains(box->cursorRect(start).center()));
     }
     QToolTip::hideText();
 }
