@@ -350,9 +350,17 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
 
 // The window manager takes the drag over from where the pointer is now; the few pixels of the
 // threshold are not made up, as a move asked for now could reach the manager after the drag
-// has begun and be undone by it.
-void TsSkinProvider::StartDrag() {
+// has begun and be undone by it. A drag that starts with a leap (a quick flick: its first
+// report can be tens of pixels on) would leave the window that far behind the pointer, so it is
+// carried out by hand, the grabbed point under the pointer, wherever windows may place
+// themselves (not under Wayland).
+void TsSkinProvider::StartDrag(const QPoint& travelled) {
     framePressed_ = false;
+    const bool leap = std::max(std::abs(travelled.x()), std::abs(travelled.y())) > DragThreshold + LeapAllowance;
+    if (leap && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        dragging_ = true;
+        return;
+    }
     QWindow* handle = window_->windowHandle();
     const bool system =
         handle && (dragEdges_ ? handle->startSystemResize(dragEdges_) : handle->startSystemMove());
@@ -390,7 +398,7 @@ bool TsSkinProvider::MouseMove(QMouseEvent* event) {
             framePressed_ = false;
         else if (const QPoint travelled = event->globalPosition().toPoint() - dragStart_;
                  std::max(std::abs(travelled.x()), std::abs(travelled.y())) >= DragThreshold)
-            StartDrag();
+            StartDrag(travelled);
         if (!dragging_)
             return true;
     }

@@ -64,7 +64,7 @@ private:
     bool MousePress(QMouseEvent* event);
     bool MouseMove(QMouseEvent* event);
     bool MouseRelease(QMouseEvent* event);
-    void StartDrag();
+    void StartDrag(const QPoint& travelled);
     QRect DraggedGeometry(const QPoint& delta) const;
     void SetHot(std::optional<TitleButton> button);
     void ShowSystemMenu();
@@ -94,6 +94,7 @@ private:
     // A press on the title or the border, and the move or resize it may become: by the window
     // manager, or by hand where the window manager will not do it.
     static constexpr int DragThreshold = 3; // pixels the pointer travels before a drag begins
+    static constexpr int LeapAllowance = 2; // pixels past the threshold the window may lag behind
     bool framePressed_ = false;
     Qt::Edges dragEdges_;
     bool dragging_ = false;

@@ -141,6 +141,15 @@ TEST_F(FramedDesktopTest, TheTitleMovesTheWindowOnlyWhenDragged) {
     EXPECT_EQ(form.mapToGlobal(QPoint(0, 0)), dragged);
     Pointer(PointAt(onTitle + QPoint(200, 150), ratio));
     EXPECT_EQ(PlaceOnDisplay(form), dragged) << "and the drag ends with the release";
+
+    // A flick: the first report of the pointer is far on already; the window keeps up.
+    const QPoint grab = form.mapToGlobal(provider->Geometry().TitleStrip.center() - QPoint(60, 0));
+    Pointer(PointAt(grab, ratio) + QStringList{QStringLiteral("mousedown"), QStringLiteral("1")});
+    Pointer(PointAt(grab + QPoint(60, 40), ratio));
+    Pointer(PointAt(grab + QPoint(100, 70), ratio) + QStringList{QStringLiteral("mouseup"), QStringLiteral("1")});
+    EXPECT_EQ(PlaceOnDisplay(form), dragged + QPoint(100, 70)) << "the grabbed point stays under the pointer";
+    Pointer(PointAt(grab + QPoint(150, 120), ratio));
+    EXPECT_EQ(PlaceOnDisplay(form), dragged + QPoint(100, 70)) << "and the drag ends with the release";
     EXPECT_TRUE(form.isActiveWindow());
     EXPECT_TRUE(titleLook() == active);
 }
