@@ -77,7 +77,7 @@ const std::vector<TextCase> TextCases = {
     {"SELECTION", {200, 18}, Pointed},
     {"CHECKBOX", {100, 17}, Pointed},
     {"GAUGE", {734, 12}, Still},
-    {"PROGRESSH", {345, 12}, Still, "GAUGE"}, // the percentage over the filled part
+    {"PROGRESSH", {345, 12}, Still}, // the percentage over the filled part, in its own colour
     {"STATUSBAR", {250, 22}, Still},
     {"HINT", {80, 20}, Still},
     {"COLHEADER", {100, 20}, Pushed},

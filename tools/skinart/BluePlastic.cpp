@@ -8,6 +8,8 @@ namespace {
 
 const QColor Window("#DCE5F2");
 const QColor Text("#10213D");
+// The gauge's percentage on the fill: thin strokes of small text over a gradient need 8:1.
+const QColor FillText("#0A1833");
 const QColor Accent("#2D6AD0");
 const QColor Rim("#3D6FBF");
 const QColor DeepRim("#1B4A9C");
@@ -121,9 +123,9 @@ void SetSections(SkinStyle& s) {
                    Qt::white};
     s.CheckBox = {Window, {}, GradientDirection::Down, Text, {}, Window, {}, Text};
     s.Gauge = {QColor("#EEF3FA"), OneBand(QColor("#DCE6F4"), Qt::white), GradientDirection::Down, Text};
-    s.Progress = {QColor("#8DB8F3"),
-                  TwoBands(QColor("#D2E5FC"), QColor("#A7CAF7"), QColor("#6A9DEA"), QColor("#8BB8F3")),
-                  GradientDirection::Down, Text};
+    s.Progress = {QColor("#9DC4F5"),
+                  TwoBands(QColor("#D2E5FC"), QColor("#A7CAF7"), QColor("#86B5F2"), QColor("#9DC4F5")),
+                  GradientDirection::Down, FillText};
     s.StatusBar = {QColor("#D3DFF0"), OneBand(QColor("#EAF0F9"), QColor("#C8D6EB")), GradientDirection::Down,
                    Text};
     s.Hint = {QColor("#EEF4FD"), OneBand(QColor("#F8FBFF"), QColor("#DCE8F8")), GradientDirection::Down,
@@ -207,7 +209,7 @@ void SetFrames(SkinStyle& s) {
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#7F9CC8"), Window, 2);
     s.GaugeFrame.HighlightTop = Alpha(QColor("#1B4A9C"), 0.12);
-    s.ProgressFrame = Simple(QColor("#3D6FBF"), QColor(), 2);
+    s.ProgressFrame = Simple(QColor("#5A8CD6"), QColor(), 2);
     s.ProgressFrame.HighlightTop = White(0.8);
     s.ProgressFrame.Highlight = White(0.25);
     s.PageFrame = Simple(QColor("#7F9CC8"), Window, 0);

@@ -147,8 +147,8 @@ void SetSections(SkinStyle& s) {
                    Qt::white};
     s.CheckBox = {Window, {}, GradientDirection::Down, Text, {}, Window, {}, Qt::white};
     s.Gauge = {Field, OneBand(QColor("#151719"), QColor("#24272B")), GradientDirection::Down, Qt::white};
-    s.Progress = {QColor("#2763B3"),
-                  TwoBands(QColor("#2C6BBC"), QColor("#2560AE"), QColor("#1A4F98"), QColor("#2059A5")),
+    s.Progress = {QColor("#1B5199"),
+                  TwoBands(QColor("#1D57A0"), QColor("#1A5098"), QColor("#164687"), QColor("#1A4D92")),
                   GradientDirection::Down, Qt::white};
     s.StatusBar = {QColor("#26292D"), OneBand(QColor("#2D3035"), QColor("#1F2125")), GradientDirection::Down,
                    Text};
@@ -230,7 +230,7 @@ void SetFrames(SkinStyle& s) {
     s.GaugeFrame = Simple(Ink, Window, 2);
     s.GaugeFrame.HighlightTop = Black(0.5);
     s.ProgressFrame = Simple(QColor("#0E2A4D"), QColor(), 2);
-    s.ProgressFrame.HighlightTop = Alpha(QColor("#8CC2FF"), 0.45);
+    s.ProgressFrame.HighlightTop = Alpha(QColor("#8CC2FF"), 0.25);
     s.ProgressFrame.Highlight = White(0.08);
     s.PageFrame = Simple(Ink, Window, 0);
     s.PageFrame.HighlightTop = White(0.1);

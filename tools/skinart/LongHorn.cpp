@@ -8,6 +8,8 @@ namespace {
 
 const QColor Window("#EDF1F6");
 const QColor Text("#1B2733");
+// The gauge's percentage on the fill: thin strokes of small text over a gradient need 8:1.
+const QColor FillText("#0B1520");
 const QColor Accent("#3C7BC6");
 const QColor Rim("#8DA4C0");
 const QColor ButtonRim("#6F86A5"); // 3:1 from the window
@@ -131,9 +133,9 @@ void SetSections(SkinStyle& s) {
     s.CheckBox = {Window, {}, GradientDirection::Down, Text, {}, Window, {}, Text};
     s.Gauge = {QColor("#E9EDF2"), OneBand(QColor("#DDE3EA"), QColor("#F4F6F9")), GradientDirection::Down,
                Text};
-    s.Progress = {QColor("#7DB3EC"),
-                  TwoBands(QColor("#BFE0FA"), QColor("#95C7F2"), QColor("#62A2E6"), QColor("#86BBF0")),
-                  GradientDirection::Down, Text};
+    s.Progress = {QColor("#93C5F2"),
+                  TwoBands(QColor("#BFE0FA"), QColor("#A3D0F5"), QColor("#86BCF0"), QColor("#9CCAF3")),
+                  GradientDirection::Down, FillText};
     s.StatusBar = {QColor("#E3E9F1"), OneBand(QColor("#F1F4F8"), QColor("#D9E1EB")), GradientDirection::Down,
                    Text};
     s.Hint = {QColor("#F2F5F9"), OneBand(Qt::white, QColor("#E4EBF3")), GradientDirection::Down, Text};
@@ -213,7 +215,7 @@ void SetFrames(SkinStyle& s) {
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(QColor("#A0AFC2"), Window, 2);
     s.GaugeFrame.HighlightTop = Black(0.08);
-    s.ProgressFrame = Simple(QColor("#3E7CC0"), QColor(), 2);
+    s.ProgressFrame = Simple(QColor("#5A93D6"), QColor(), 2);
     s.ProgressFrame.HighlightTop = White(0.55);
     s.ProgressFrame.Highlight = White(0.2);
     s.GlowRegion = FrameLook{};

@@ -7,6 +7,8 @@ namespace {
 
 const QColor Window("#E4E4E4");
 const QColor Text("#202020");
+// The gauge's percentage on the fill: thin strokes of small text over a gradient need 8:1.
+const QColor FillText("#101010");
 const QColor Focus("#5F5F5F");
 const QColor Rim("#9C9C9C");
 const QColor ButtonRim("#7A7A7A"); // 3:1 from the window
@@ -102,8 +104,8 @@ void SetSections(SkinStyle& s) {
     s.CheckBox = {Window, {}, GradientDirection::Down, Text, {}, Window, {}, Text};
     s.Gauge = {QColor("#F2F2F2"), OneBand(QColor("#EAEAEA"), QColor("#F7F7F7")), GradientDirection::Down,
                Text};
-    s.Progress = {QColor("#AFAFAF"), OneBand(QColor("#BCBCBC"), QColor("#A4A4A4")), GradientDirection::Down,
-                  Text};
+    s.Progress = {QColor("#C2C2C2"), OneBand(QColor("#CACACA"), QColor("#B9B9B9")), GradientDirection::Down,
+                  FillText};
     s.StatusBar = {QColor("#E0E0E0"), OneBand(QColor("#E8E8E8"), QColor("#DADADA")), GradientDirection::Down,
                    Text};
     s.Hint = {QColor("#FAFAFA"), {}, GradientDirection::Down, Text};
@@ -171,7 +173,7 @@ void SetFrames(SkinStyle& s) {
     s.ToolButtonFrames = {FlatOn(Window), b[1], b[2], FlatOn(Window)};
     s.TabFrames = TabLooks();
     s.GaugeFrame = Simple(Rim, Window, 1);
-    s.ProgressFrame = Simple(QColor("#8A8A8A"), QColor(), 1);
+    s.ProgressFrame = Simple(QColor("#9A9A9A"), QColor(), 1);
     s.ProgressFrame.HighlightTop = White(0.35);
     s.GlowRegion = FrameLook{};
     s.GlowRegion.Radius = 3;
