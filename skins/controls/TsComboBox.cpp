@@ -6,6 +6,7 @@
 #include "TsSkinManager.h"
 
 #include <QAbstractItemView>
+#include <QCursor>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -39,6 +40,21 @@ bool TsComboBox::PopupOpen() const {
 void TsComboBox::showPopup() {
     popupMade_ = true;
     QComboBox::showPopup();
+}
+
+void TsComboBox::hidePopup() {
+    QComboBox::hidePopup();
+    ForgetPointerIfGone();
+}
+
+// While the list is open it has the pointer to itself, so the box hears nothing of the pointer
+// leaving it and would stay hot until the pointer next crossed it; once the list is gone, where
+// the pointer really is decides.
+void TsComboBox::ForgetPointerIfGone() {
+    if (underMouse() && !rect().contains(mapFromGlobal(QCursor::pos()))) {
+        setAttribute(Qt::WA_UnderMouse, false);
+        update();
+    }
 }
 
 TsState TsComboBox::State() const {

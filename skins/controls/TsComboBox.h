@@ -28,6 +28,7 @@ public:
     // Whether the list is open.
     bool PopupOpen() const;
     void showPopup() override;
+    void hidePopup() override;
     // The drop-down button's place.
     QRect ButtonRect() const;
 
@@ -39,6 +40,7 @@ private:
     void PaintSkinned();
     const TsMaskData* ArrowGlyph() const;
     QRect ButtonRectFor(const TsMaskData* glyph) const;
+    void ForgetPointerIfGone();
 
     bool popupMade_ = false;
 };

@@ -13,6 +13,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -24,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -385,6 +388,35 @@ TEST_F(SkinControlsTest, AClosedComboBoxPaintsWithoutMakingItsList) {
     EXPECT_EQ(combo->State(), TsState::Pressed);
     combo->hidePopup();
     EXPECT_NE(combo->State(), TsState::Pressed);
+}
+
+// The open list has the pointer to itself, so the box hears nothing of it leaving: once the list
+// closes with the pointer elsewhere, the box is no longer drawn hot, however the list was closed.
+TEST_F(SkinControlsTest, AComboBoxIsNotHotAfterItsListClosesWithThePointerElsewhere) {
+    const struct {
+        const char* Name;
+        std::function<void(TsComboBox*)> Close;
+    } closings[] = {
+        {"Escape",
+         [](TsComboBox* combo) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(combo->view(), &escape);
+         }},
+        {"an item picked", [](TsComboBox* combo) { combo->hidePopup(); }},
+    };
+    for (const auto& closing : closings) {
+        TestWindow window;
+        TsComboBox* combo = ShownComboBox(window);
+        QCursor::setPos(combo->mapToGlobal(combo->rect().center()));
+        combo->setAttribute(Qt::WA_UnderMouse); // as Qt marks it when the pointer enters
+        ASSERT_EQ(combo->State(), TsState::Hot);
+        combo->showPopup();
+        ASSERT_TRUE(combo->PopupOpen());
+        QCursor::setPos(window.edit->mapToGlobal(window.edit->rect().center()));
+        closing.Close(combo);
+        ASSERT_FALSE(combo->PopupOpen()) << closing.Name;
+        EXPECT_NE(combo->State(), TsState::Hot) << closing.Name;
+    }
 }
 
 // An open skin box's list is a window of its own with nothing under its frame: the frame stands
