@@ -33,7 +33,7 @@ TsState TsButton::State() const {
 
 TsButtonLook TsButton::Look() const {
     const TsState state = State();
-    return {state, state == TsState::Hot && hasFocus()};
+    return {state, (state == TsState::Hot || state == TsState::Pressed) && hasFocus()};
 }
 
 void TsButton::TrackPointer(QEvent* event) {
@@ -68,7 +68,10 @@ QPixmap TsButton::Picture(TsButtonLook look) {
         picturesText_ = text();
     }
     const TsState state = look.State;
-    QPixmap& picture = pictures_[look.FocusRim ? pictures_.size() - 1 : static_cast<std::size_t>(state)];
+    const std::size_t slot = !look.FocusRim              ? static_cast<std::size_t>(state)
+                             : state == TsState::Pressed ? pictures_.size() - 1
+                                                         : pictures_.size() - 2;
+    QPixmap& picture = pictures_[slot];
     const qreal ratio = devicePixelRatioF();
     if (!picture.isNull() && picture.size() == size() * ratio)
         return picture;

@@ -13,8 +13,8 @@
 
 class HoverFade;
 
-// What a button shows: its state, and the focus rim laid over a hot face, so that a focused
-// button under the mouse still shows its focus.
+// What a button shows: its state, and the focus rim laid over a hot or pressed face, so that a
+// focused button under the mouse or held down still shows its focus.
 struct TsButtonLook {
     TsState State = TsState::Normal;
     bool FocusRim = false;
@@ -54,8 +54,8 @@ private:
 
     void TrackPointer(QEvent* event);
 
-    std::array<QPixmap, 6> pictures_; // by state and the hot face with the focus rim, for the
-                                      // current size, text and skin
+    std::array<QPixmap, 7> pictures_; // by state, then the hot and the pressed face with the
+                                      // focus rim, for the current size, text and skin
     QString picturesText_;
     TsButtonLook shown_;
     bool pointerInside_ = false; // the pointer's last known place, also while a button is held

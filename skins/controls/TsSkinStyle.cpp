@@ -163,8 +163,10 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         switch (element) {
         case PE_PanelButtonCommand:
             if (DrawSection(s.Button, option, painter)) {
-                // Under the mouse the hot face is drawn; focus keeps its rim on it.
-                if (OptionState(option) == TsState::Hot && (option->state & State_HasFocus))
+                // Under the mouse or held down the hot or pressed face is drawn; focus keeps
+                // its rim on it.
+                if ((OptionState(option) == TsState::Hot || OptionState(option) == TsState::Pressed) &&
+                    (option->state & State_HasFocus))
                     DrawFocusRim(*painter, *skin, s.Button, option->rect);
                 return;
             }

@@ -1,6 +1,6 @@
 // Keyboard focus under each built-in skin: the file dialog's combo boxes and tool buttons show
-// where Tab went, and a focused button keeps showing its focus under the mouse, told apart from
-// a button that is only under the mouse.
+// where Tab went, and a focused button keeps showing its focus under the mouse and held down,
+// told apart from a button that is only under the mouse or held down.
 #include "BuiltInSkinManagerFixture.h"
 #include "ReadableColors.h"
 #include "HoverFade.h"
@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHoverEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOption>
 #include <algorithm>
@@ -110,9 +111,9 @@ TEST_P(BuiltInSkinFocusTest, FocusShowsOnTheFileDialogsControlsWithAndWithoutThe
 
 namespace {
 
-enum class Pointer { Away, Over };
+enum class Pointer { Away, Over, Holding };
 
-// A skinned button, focused or not, with the pointer over it or away.
+// A skinned button, focused or not, with the pointer away, over it or holding it down.
 QImage PaintedButton(bool focus, Pointer pointer) {
     QWidget window;
     window.resize(120, 40);
@@ -124,11 +125,17 @@ QImage PaintedButton(bool focus, Pointer pointer) {
     window.activateWindow();
     QCoreApplication::processEvents();
     (focus ? button : other)->setFocus();
-    if (pointer == Pointer::Over) {
+    if (pointer != Pointer::Away) {
         button->setAttribute(Qt::WA_UnderMouse);
         const QPointF middle(37, 11);
         QHoverEvent enter(QEvent::HoverEnter, middle, button->mapToGlobal(middle), QPointF(-1, -1));
         QApplication::sendEvent(button, &enter);
+        if (pointer == Pointer::Holding) {
+            QMouseEvent press(QEvent::MouseButtonPress, middle, button->mapToGlobal(middle), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(button, &press);
+            EXPECT_TRUE(button->isDown());
+        }
     }
     EXPECT_EQ(button->hasFocus(), focus);
     // A fade between states (at most 20 steps of 16 ms) runs to its end.
@@ -141,10 +148,14 @@ QImage PaintedButton(bool focus, Pointer pointer) {
 
 } // namespace
 
-TEST_P(BuiltInSkinFocusTest, AFocusedButtonKeepsItsFocusUnderTheMouse) {
-    const QImage hot = PaintedButton(false, Pointer::Over);
-    const QImage both = PaintedButton(true, Pointer::Over);
-    ExpectVisible(Between(hot, both), both.size(), std::string(GetParam()) + ": focus under the mouse");
+TEST_P(BuiltInSkinFocusTest, AFocusedButtonKeepsItsFocusUnderTheMouseAndHeldDown) {
+    for (const auto& [pointer, name] :
+         {std::pair{Pointer::Over, "under the mouse"}, {Pointer::Holding, "held down"}}) {
+        const QImage unfocused = PaintedButton(false, pointer);
+        const QImage focused = PaintedButton(true, pointer);
+        ExpectVisible(Between(unfocused, focused), focused.size(),
+                      std::string(GetParam()) + ": focus " + name);
+    }
 }
 
 INSTANTIATE_FOR_EVERY_BUILT_IN_SKIN(BuiltInSkinFocusTest);
