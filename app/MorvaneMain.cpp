@@ -67,8 +67,6 @@ QFont FormFont() {
     }
     QFont font(family);
     font.setPixelSize(kFormFontPixels);
-    // Unhinted, as every window of the program draws its text.
-    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

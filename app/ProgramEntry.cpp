@@ -52,15 +52,6 @@ QString ApplicationErrorText(const std::exception& error, const QString& moduleN
              addStop ? QStringLiteral(".") : QString());
 }
 
-void DrawTextUnhinted() {
-    // Every window draws its glyphs as designed, antialiased, without hinting: at the program's
-    // sizes the text looks the same, and the window is up 2 ms sooner, as no glyph has to be run
-    // through the hinter before the window can be measured and painted.
-    QFont font = QApplication::font();
-    font.setHintingPreference(QFont::PreferNoHinting);
-    QApplication::setFont(font);
-}
-
 void InstallFontSubstitutes() {
     QFont::insertSubstitutions(QString::fromUtf8(kFormFontFamily),
                                {QStringLiteral("NanumGothic"), QStringLiteral("NanumBarunGothic"),
@@ -82,7 +73,6 @@ int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
     TTerminationWatch termination;
     InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
-    DrawTextUnhinted();
     app.setWindowIcon(ProgramIcon());
     ShowSkinVersionIfAsked(QCoreApplication::arguments());
     std::unique_ptr<TMorvaneMainForm> window;

@@ -24,8 +24,6 @@ QString ApplicationErrorText(const std::exception& error, const QString& moduleN
 
 // Makes the Windows font names of the window resolve to installed Hangul-capable fonts.
 void InstallFontSubstitutes();
-// Makes every window draw its text without hinting (the application font's preference).
-void DrawTextUnhinted();
 
 // Qt's own texts (file dialog, message box buttons) in the language of the locale, from the
 // translations Qt ships (Debian: qt6-translations-l10n). The installed translator, owned by the
