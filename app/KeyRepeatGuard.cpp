@@ -1,10 +1,17 @@
 #include "KeyRepeatGuard.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 TKeyRepeatGuard::TKeyRepeatGuard(QObject* parent) : QObject(parent) {
     QCoreApplication::instance()->installEventFilter(this);
+    // A press that closes or opens a window often sends its release to no window at all: after
+    // the focus has moved, a missing release says nothing. (Repeats still carry their mark or
+    // their twin release's time.)
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::focusWindowChanged, this, [this] { held_ = false; });
 }
 
 bool TKeyRepeatGuard::eventFilter(QObject* /*watched*/, QEvent* event) {
@@ -26,8 +33,8 @@ bool TKeyRepeatGuard::eventFilter(QObject* /*watched*/, QEvent* event) {
         }
         return false;
     }
-    // A release can go astray (the window that had the focus closed on the press): a press long
-    // after the last one is a new press, whatever was missed in between.
+    // A release can go astray: a press long after the last one is a new press, whatever was
+    // missed in between.
     const bool soonAfter = held_ && key->timestamp() >= pressedAt_ && key->timestamp() - pressedAt_ <= RepeatWindow;
     dropped_ = key->isAutoRepeat() || soonAfter || (releasedAt_ && *releasedAt_ == key->timestamp());
     held_ = true;

@@ -6,7 +6,8 @@
 // press Qt marks as a repeat, a press with no release since the last one that comes within the
 // keyboard's repeat delay of it (the X server's detectable repeat sends no releases), and a
 // press stamped with the very time of the release before it (a repeat sent as a release and a
-// press that Qt did not pair).
+// press that Qt did not pair). When the focus moves to another window, a missing release says
+// nothing any more.
 
 #include <QObject>
 #include <optional>

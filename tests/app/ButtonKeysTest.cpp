@@ -146,6 +146,13 @@ TEST_F(HeldEnter, RepeatsNeverAcceptADialogTheClickOpened) {
     Send(name, QEvent::KeyPress, 1200);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    // Its release went nowhere, the dialog being gone; the next press, soon after, still clicks
+    // once the window has the focus again.
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    next->setFocus();
+    Send(next, QEvent::KeyPress, 1500);
+    EXPECT_EQ(nextClicks, 1);
 }
 
 } // namespace
