@@ -22,6 +22,13 @@ void TRichEdit::SetText(const QString& text) {
     setPlainText(text);
     ApplyIndent();
     ShowTheEnd();
+    // A tool tip on show follows the text (the progress of a job moves on under it).
+    if (tipAt_ && QToolTip::isVisible() && QToolTip::text() == tipText_) {
+        if (ShowsWholeText() || Text().isEmpty())
+            QToolTip::hideText();
+        else
+            ShowTip(*tipAt_);
+    }
 }
 
 // A box of one line that cannot show all of its text shows its end: the file name of a path,
@@ -115,14 +122,18 @@ bool TRichEdit::ShowsWholeText() const {
 bool TRichEdit::ShowWholeTextTip(QEvent* event) {
     if (event->type() != QEvent::ToolTip || ShowsWholeText() || Text().isEmpty())
         return false;
+    ShowTip(static_cast<QHelpEvent*>(event)->globalPos());
+    return true;
+}
+
+void TRichEdit::ShowTip(const QPoint& at) {
     // A path stays on one line while the screen has room for it; a long message wraps.
     const QRect room = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     const bool oneLine = fontMetrics().horizontalAdvance(Text()) < room.width() * 4 / 5;
-    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                       QStringLiteral("<p style=\"white-space:%1\">%2</p>")
-                           .arg(oneLine ? QStringLiteral("pre") : QStringLiteral("normal"), Text().toHtmlEscaped()),
-                       this);
-    return true;
+    tipText_ = QStringLiteral("<p style=\"white-space:%1\">%2</p>")
+                   .arg(oneLine ? QStringLiteral("pre") : QStringLiteral("normal"), Text().toHtmlEscaped());
+    tipAt_ = at;
+    QToolTip::showText(at, tipText_, this);
 }
 
 bool TRichEdit::event(QEvent* event) {

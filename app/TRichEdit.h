@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QTextEdit>
+#include <optional>
 
 class TRichEdit : public QTextEdit {
     Q_OBJECT
@@ -37,10 +38,13 @@ protected:
 
 private:
     bool ShowWholeTextTip(QEvent* event);
+    void ShowTip(const QPoint& at);
     void ShowTheEnd();
 
     void ApplyIndent();
 
     static constexpr int FadeWidth = 24; // pixels over which a cut start fades out
     qreal indentPoints_ = 0;
+    std::optional<QPoint> tipAt_; // where this box last showed its tool tip, and what
+    QString tipText_;
 };

@@ -229,6 +229,11 @@ TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
         EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect(end).center()));
         QTextCursor start(box->document());
         EXPECT_FALSE(box->viewport()->rect().contains(box->cursorRect(start).center()));
+        // A tip on show follows the text, as a job's progress moves on under it.
+        const QString later = longMessage + QStringLiteral(" 0:42");
+        box->SetText(later);
+        ASSERT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), later);
     }
     QToolTip::hideText();
 }
