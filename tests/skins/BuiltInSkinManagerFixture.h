@@ -3,7 +3,7 @@
 // loaded from the program's resources as the program loads it.
 
 #include "BuiltInSkinPackages.h"
-#include "SkinAttachments.h"
+#include "DefaultSkinManager.h"
 #include "TsSkinManager.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +12,14 @@
 class BuiltInSkinManagerTest : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override {
-        RegisterSkinAttachments();
-        manager = std::make_unique<TsSkinManager>();
-        manager->SetIsDefault(true);
-        manager->AnimEffects.SkinChanging.Active = false;
-        manager->BeginLoading();
+        TsStoredSkins skins;
         for (const BuiltInSkinPackage& package : BuiltInSkinPackages()) {
             TsStoredSkin skin;
             skin.Name = QString::fromLatin1(package.Name);
             skin.Data = BuiltInSkinPackageData(package);
-            manager->InternalSkins.push_back(skin);
+            skins.push_back(skin);
         }
-        manager->SetSkinName(QString::fromLatin1(GetParam()) + QStringLiteral(" (internal)"));
-        manager->Loaded();
+        manager = MakeDefaultSkinManager(std::move(skins), QString::fromLatin1(GetParam()) + QStringLiteral(" (internal)"));
     }
     void TearDown() override { manager.reset(); }
 

@@ -3,7 +3,7 @@
 // it are skinned as the program's are.
 
 #include "ControlsSkin.h"
-#include "SkinAttachments.h"
+#include "DefaultSkinManager.h"
 #include "TsSkinManager.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +12,12 @@
 class ControlsSkinFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        RegisterSkinAttachments();
-        manager = std::make_unique<TsSkinManager>();
-        manager->SetIsDefault(true);
-        manager->AnimEffects.SkinChanging.Active = false;
-        manager->BeginLoading();
         TsStoredSkin skin;
         skin.Name = QStringLiteral("Test");
         skin.Data = ControlsSkin(true);
-        manager->InternalSkins = {skin};
-        manager->SetSkinName(QStringLiteral("Test"));
-        manager->ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
-        manager->Loaded();
+        manager = MakeDefaultSkinManager({skin}, QStringLiteral("Test"), [](TsSkinManager& m) {
+            m.ThirdParty.SetText(TsThirdPartyKind::ThirdEdits, QStringLiteral(" \r\nQTextEdit"));
+        });
     }
     void TearDown() override { manager.reset(); }
 
