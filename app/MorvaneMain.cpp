@@ -258,6 +258,8 @@ void TMorvaneMainForm::BuildControls() {
     Label1 = findChild<QLabel*>(QStringLiteral("Label1"));
     MyGauge = findChild<TsGauge*>(QStringLiteral("MyGauge"));
     StatusBar1 = findChild<TStatusBar*>(QStringLiteral("StatusBar1"));
+    for (TsButton* step : {sButton1, sButton2, sButton3, sButton4})
+        steps_.Add(step);
 }
 
 void TMorvaneMainForm::ConnectHandlers() {

@@ -2,6 +2,7 @@
 // The program's one window: six buttons down the left, the path, log and status boxes beside
 // them, the skin list, and the size label, gauge and status bar along the bottom.
 
+#include "StepButtons.h"
 #include "TOpenDialog.h"
 
 #include <QString>
@@ -154,6 +155,7 @@ private:
 
     std::unique_ptr<TCompactionRun> run_; // the picked database's run; none before the first pick
     bool jobRunning_ = false;
+    TStepButtons steps_; // pick, backup, optimise and confirm
     std::vector<std::string> jobLines_; // what the last server job wrote
     int handlersRunning_ = 0;
     TPendingClose pendingClose_ = TPendingClose::None;

@@ -90,10 +90,10 @@ bool TMorvaneMainForm::PrepareRun(bool atPick) {
 
 void TMorvaneMainForm::EnterPickedState() {
     restoreSucceeded_ = false;
-    sButton3->setEnabled(false);
-    sButton4->setEnabled(false);
+    steps_.SetEnabled(sButton3, false);
+    steps_.SetEnabled(sButton4, false);
     const bool mayStart = run_->MayStart();
-    sButton2->setEnabled(mayStart);
+    steps_.SetEnabled(sButton2, mayStart);
     FocusAndRepaint(mayStart ? sButton2 : sButton1);
     AdvanceGauge(10);
     SizeBefore = ReadFileSize(run_->Database());

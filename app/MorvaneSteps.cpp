@@ -101,8 +101,7 @@ void TMorvaneMainForm::ShowStatusMessage(const QString& message, TRichEdit* pane
 }
 
 void TMorvaneMainForm::FocusAndRepaint(TsButton* button) {
-    button->setFocus();
-    button->repaint();
+    steps_.FocusAndRepaint(button);
 }
 
 void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::string& growingFile,
@@ -122,19 +121,12 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
     };
     jobRunning_ = true;
     jobLines_.clear();
-    // The steps look as closed as they are while the job runs.
-    std::vector<std::pair<TsButton*, bool>> steps;
-    for (TsButton* step : {sButton1, sButton2, sButton3, sButton4}) {
-        steps.emplace_back(step, step->isEnabled());
-        step->setEnabled(false);
-    }
+    // The steps look as closed as they are from here until the step has ended.
+    steps_.Hold();
     showProgress();
-    // However the job ends, even refused at its start, the line is cleared and the steps are
-    // open again.
-    const auto jobEnded = qScopeGuard([this, &steps] {
+    // However the job ends, even refused at its start, the line is cleared.
+    const auto jobEnded = qScopeGuard([this] {
         jobRunning_ = false;
-        for (const auto& [step, enabled] : steps)
-            step->setEnabled(enabled);
         RichEdit5->SetText(QString());
     });
     service.ServiceStart();
@@ -166,6 +158,7 @@ void TMorvaneMainForm::RunServiceJob(TIBControlService& service, const std::stri
 void TMorvaneMainForm::sButton2Click() {
     if (jobRunning_ || !run_ || !PrepareRun(false))
         return;
+    const auto stepEnded = qScopeGuard([this] { steps_.Release(); });
     BackupStep();
     RichEdit5->SetText(statusAfterStep_);
 }
@@ -196,8 +189,8 @@ void TMorvaneMainForm::BackupStep() {
         IBBackupService->SetActive(false);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만들기 완료."), kGreen);
         LogLine(RichEdit3, QStringLiteral(" 백업작업 완료."), kGreen);
-        sButton2->setEnabled(false);
-        sButton3->setEnabled(true);
+        steps_.SetEnabled(sButton2, false);
+        steps_.SetEnabled(sButton3, true);
         FocusAndRepaint(sButton3);
         AdvanceGauge(50);
         QCoreApplication::processEvents();
@@ -215,6 +208,7 @@ void TMorvaneMainForm::BackupStep() {
 void TMorvaneMainForm::sButton3Click() {
     if (jobRunning_)
         return;
+    const auto stepEnded = qScopeGuard([this] { steps_.Release(); });
     statusAfterStep_.clear();
     if (!run_ || !FileExists(run_->Backup())) {
         LogLine(RichEdit4, QStringLiteral("아직 준비가 되지않았습니다."), kRed, false);
@@ -259,8 +253,8 @@ void TMorvaneMainForm::OptimiseStep() {
         LogLine(RichEdit4, QStringLiteral(" 데이터베이스파일 최적화 중..."), kBlack);
         IBRestoreService->SetActive(false);
         LogLine(RichEdit4, QStringLiteral(" 데이터베이스 최적화 완료."), kGreen);
-        sButton3->setEnabled(false);
-        sButton4->setEnabled(true);
+        steps_.SetEnabled(sButton3, false);
+        steps_.SetEnabled(sButton4, true);
         FocusAndRepaint(sButton4);
         AdvanceGauge(90);
         QCoreApplication::processEvents();
@@ -276,14 +270,14 @@ void TMorvaneMainForm::OptimiseStep() {
         }
         if (Is<EChangedSinceBackup>(error)) {
             // Nothing was moved: the backup is taken again, then the optimise.
-            sButton2->setEnabled(true);
-            sButton3->setEnabled(false);
+            steps_.SetEnabled(sButton2, true);
+            steps_.SetEnabled(sButton3, false);
         }
         if (!restoreSucceeded_) {
             optimiseFailed_ = true;
             PutOriginalBackAfterFailure();
         }
-        FocusAndRepaint(sButton3->isEnabled() ? sButton3 : sButton2->isEnabled() ? sButton2 : sButton1);
+        FocusAndRepaint(steps_.IsEnabled(sButton3) ? sButton3 : steps_.IsEnabled(sButton2) ? sButton2 : sButton1);
     }
 }
 
@@ -308,7 +302,7 @@ void TMorvaneMainForm::PutOriginalBackAfterFailure() {
                        QStringLiteral(" 원본을 확인한 뒤 다시 선택하십시오.");
     LogLine(RichEdit4, OneLine(error.c_str()), kRed, false);
     for (TsButton* step : {sButton2, sButton3, sButton4})
-        step->setEnabled(false);
+        steps_.SetEnabled(step, false);
 }
 
 void TMorvaneMainForm::sButton4Click() {
@@ -329,7 +323,7 @@ void TMorvaneMainForm::sButton4Click() {
         IBRestoreService->SetActive(false);
     const TSettleReport tidied = run_->Finish();
     ShowStatusMessage(FinishMessage(*run_, tidied), RichEdit4);
-    sButton4->setEnabled(false);
+    steps_.SetEnabled(sButton4, false);
     if (tidied.QuestionOpen()) {
         // Whatever stands at the path now is not known to be the rebuilt database: no size
         // of it is reported as the result.

@@ -8,6 +8,7 @@
 #include "TsButton.h"
 #include <QRegularExpression>
 #include <filesystem>
+#include <map>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -118,6 +119,57 @@ TEST_F(ProgressTest, ACloseAskedForDuringAJobStaysInViewAndTheStepsLookClosed) {
     EXPECT_GE(ticks, 3) << "a job of over a second is shown about four times a second";
     EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
     ExpectLines(form.RichEdit3, BackupLines(path));
+}
+
+// Every paint of a step button from the job's start to the step's end.
+class StepPaints : public QObject {
+public:
+    explicit StepPaints(TMorvaneMainForm& form) : steps_{form.sButton1, form.sButton2, form.sButton3, form.sButton4} {
+        for (TsButton* step : steps_)
+            step->installEventFilter(this);
+        QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, this, [this] { recording_ = true; });
+    }
+    void Stop() { recording_ = false; }
+    // Whether each button was painted open, by name, one entry per paint.
+    std::map<std::string, std::vector<bool>> Painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (recording_ && event->type() == QEvent::Paint) {
+            const auto* button = static_cast<TsButton*>(watched);
+            Painted[button->objectName().toStdString()].push_back(button->isEnabled());
+        }
+        return false;
+    }
+
+private:
+    std::vector<TsButton*> steps_;
+    bool recording_ = false;
+};
+
+// Between the end of the engine's job and the end of its step, the steps never show the state
+// from before the job: they go from closed straight to what the step leaves them as.
+TEST_F(ProgressTest, StepsGoFromClosedStraightToTheirStateAfterTheStep) {
+    const std::string db = MakeDatabase(dir.File("shop.fdb"));
+    Pick(db);
+    for (const auto& [step, clicked, next] :
+         {std::tuple{&TMorvaneMainForm::sButton2Click, "sButton2", &TMorvaneMainForm::sButton3},
+          std::tuple{&TMorvaneMainForm::sButton3Click, "sButton3", &TMorvaneMainForm::sButton4}}) {
+        StepPaints paints(form);
+        (form.*step)();
+        paints.Stop();
+        ASSERT_FALSE(paints.Painted[clicked].empty());
+        EXPECT_FALSE(paints.Painted[clicked].front()) << "painted closed once the job is asked for";
+        for (TsButton* button : {form.sButton1, form.sButton2, form.sButton3, form.sButton4}) {
+            // Closed, then (only if the step leaves it open) open: never open and closed again.
+            const std::vector<bool>& painted = paints.Painted[button->objectName().toStdString()];
+            EXPECT_TRUE(std::is_sorted(painted.begin(), painted.end())) << button->objectName().toStdString();
+            EXPECT_TRUE(painted.empty() || painted.back() == button->isEnabled())
+                << button->objectName().toStdString();
+        }
+        ExpectButtons({false, next == &TMorvaneMainForm::sButton3, next == &TMorvaneMainForm::sButton4},
+                      form.*next);
+    }
 }
 
 // A job that fails early (the engine may refuse it at the start call or a moment later) shows
