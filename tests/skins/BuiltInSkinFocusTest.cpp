@@ -158,4 +158,26 @@ TEST_P(BuiltInSkinFocusTest, AFocusedButtonKeepsItsFocusUnderTheMouseAndHeldDown
     }
 }
 
+// The button's face, inside its rim and rings.
+QImage FaceOf(const QImage& button) {
+    return button.copy(button.rect().adjusted(4, 4, -4, -4));
+}
+
+// A button held down looks pushed in: a good part of its face is told apart from the face at
+// rest and the face under the mouse. Tab's mark on a button at rest stands at 3:1 from what was
+// there, as a state's mark must to be seen.
+TEST_P(BuiltInSkinFocusTest, AHeldButtonLooksPushedInAndFocusStandsOut) {
+    const QImage held = FaceOf(PaintedButton(false, Pointer::Holding));
+    for (const auto& [pointer, name] : {std::pair{Pointer::Away, "at rest"}, {Pointer::Over, "under the mouse"}}) {
+        const Difference d = Between(FaceOf(PaintedButton(false, pointer)), held);
+        EXPECT_GE(d.Pixels, held.width() * held.height() / 3) << "held down, against " << name;
+        EXPECT_GE(d.Strongest, 1.2) << "held down, against " << name;
+    }
+    const QImage unfocused = PaintedButton(false, Pointer::Away);
+    const QImage focused = PaintedButton(true, Pointer::Away);
+    const Difference mark = Between(unfocused, focused);
+    EXPECT_GE(mark.Pixels, focused.width() + focused.height());
+    EXPECT_GE(mark.Strongest, 3.0);
+}
+
 INSTANTIATE_FOR_EVERY_BUILT_IN_SKIN(BuiltInSkinFocusTest);

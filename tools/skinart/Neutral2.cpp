@@ -37,15 +37,17 @@ std::array<FrameLook, 5> Buttons() {
     FrameLook normal = ButtonLook(ButtonRim);
     FrameLook hot = ButtonLook(HotRim);
     hot.Highlight = White(0.9);
+    // Held down, the face sinks a clear step below the window's grey, shaded at its top.
     FrameLook pressed = ButtonLook(PressedRim);
-    pressed.HighlightTop = Black(0.12);
-    pressed.Fill = Black(0.09); // flat: no band
+    pressed.HighlightTop = Black(0.22);
+    pressed.Fill = Black(0.16); // flat: no band
     FrameLook disabled = ButtonLook(DisabledRim);
     disabled.Fill = Alpha(DisabledWash, DisabledWashAlpha);
     disabled.HighlightTop = QColor();
     FrameLook focused = normal;
     focused.Rim = Focus;
-    focused.Ring = Alpha(Focus, 0.55);
+    // The ring inside the rim stands at 3:1 and more from the face it covers.
+    focused.Ring = Alpha(Focus, 0.9);
     return {normal, hot, pressed, disabled, focused};
 }
 
