@@ -1,5 +1,6 @@
 #include "TsComboBox.h"
 
+#include "ReadableColors.h"
 #include "SkinCacheIndexes.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
@@ -109,6 +110,20 @@ void TsComboBox::paintEvent(QPaintEvent*) {
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
+namespace {
+
+// A skin's selection has a quiet look (its first state) and, as its second, the look of a list
+// with the focus: that one, unless the skin left it out and it stands no further from the
+// field than the quiet one (a missing hot colour is white).
+TsState FocusedSelectionLook(const TsGeneralData& selection, const QColor& field) {
+    return ContrastRatio(SectionColor(selection, TsState::Hot), field) >
+                   ContrastRatio(SectionColor(selection, TsState::Normal), field)
+               ? TsState::Hot
+               : TsState::Normal;
+}
+
+} // namespace
+
 void TsComboBox::PaintSkinned() {
     const SkinTables& skin = *SkinData.Skin();
     const TsState state = State();
@@ -124,13 +139,15 @@ void TsComboBox::PaintSkinned() {
     painter.setFont(font());
     const QRect textRect = rect().adjusted(4, 0, -button.width() - 2, 0);
     const QString shown = painter.fontMetrics().elidedText(currentText(), Qt::ElideRight, textRect.width());
-    // With the keyboard's focus the chosen item is marked as a list marks its selection, so that
-    // the arrow keys are not seen to change it out of nowhere.
+    // With the keyboard's focus the chosen item is marked as a list with the focus marks its
+    // selection, so that the focus shows and the arrow keys are not seen to change the item out
+    // of nowhere.
     const int selection = skin.FindSection("SELECTION");
     if (hasFocus() && state != TsState::Disabled && skin.Section(selection) != nullptr && !PopupOpen()) {
+        const TsState look = FocusedSelectionLook(*skin.Section(selection), SectionColor(*SkinData.Section(), state));
         const QRect marked = rect().adjusted(3, 3, -button.width() - 2, -3);
-        DrawSectionBackground(painter, skin, SectionPaint{selection, marked, TsState::Normal});
-        DrawCaption(painter, *skin.Section(selection), CaptionPaint{shown, textRect, Qt::AlignCenter, TsState::Normal});
+        DrawSectionBackground(painter, skin, SectionPaint{selection, marked, look});
+        DrawCaption(painter, *skin.Section(selection), CaptionPaint{shown, textRect, Qt::AlignCenter, look});
         return;
     }
     // The text takes the colour of the state its background is drawn in.

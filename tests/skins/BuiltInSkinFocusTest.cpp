@@ -5,6 +5,7 @@
 #include "ReadableColors.h"
 #include "HoverFade.h"
 #include "TsButton.h"
+#include "TsComboBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -177,6 +178,37 @@ TEST_P(BuiltInSkinFocusTest, AHeldButtonLooksPushedInAndFocusStandsOut) {
     const QImage focused = PaintedButton(true, Pointer::Away);
     const Difference mark = Between(unfocused, focused);
     EXPECT_GE(mark.Pixels, focused.width() + focused.height());
+    EXPECT_GE(mark.Strongest, 3.0);
+}
+
+// The skin box as the window has it, with the keyboard's focus or without.
+QImage PaintedSkinBox(bool focus) {
+    QWidget window;
+    window.resize(160, 40);
+    auto* box = new TsComboBox(&window);
+    box->SetSkinSection(QStringLiteral("COMBOBOX"));
+    box->setGeometry(10, 8, 121, 22);
+    box->addItems({QStringLiteral("Neutral2"), QStringLiteral("NextAlpha")});
+    box->SetItemIndex(0);
+    auto* other = new TsButton(&window);
+    other->setGeometry(135, 8, 20, 22);
+    window.show();
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    (focus ? static_cast<QWidget*>(box) : other)->setFocus();
+    QElapsedTimer fade;
+    fade.start();
+    while (fade.elapsed() < 20 * HoverFade::StepMilliseconds + 100)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(box->hasFocus(), focus);
+    return box->grab().toImage();
+}
+
+// Tab onto the skin box marks it at 3:1 from what was there.
+TEST_P(BuiltInSkinFocusTest, FocusOnTheSkinBoxStandsOut) {
+    const QImage unfocused = PaintedSkinBox(false);
+    const Difference mark = Between(unfocused, PaintedSkinBox(true));
+    EXPECT_GE(mark.Pixels, unfocused.width() + unfocused.height());
     EXPECT_GE(mark.Strongest, 3.0);
 }
 
