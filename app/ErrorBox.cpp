@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -11,6 +12,20 @@ namespace {
 ErrorBoxPresenter& Presenter() {
     static ErrorBoxPresenter presenter;
     return presenter;
+}
+
+// The window the user works in: the active one, or while the program is in the background the
+// first of its windows on view. The box opens over it, not somewhere on the screen.
+QWidget* BoxOwner() {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !window->isMinimized() &&
+            !(window->windowType() == Qt::Popup || window->windowType() == Qt::ToolTip ||
+              window->windowType() == Qt::SplashScreen))
+            return window;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -48,7 +63,7 @@ void ShowErrorBox(const QString& text) {
         Presenter()(ApplicationTitle(), text);
         return;
     }
-    QMessageBox::critical(nullptr, ApplicationTitle(), text, QMessageBox::Ok);
+    QMessageBox::critical(BoxOwner(), ApplicationTitle(), text, QMessageBox::Ok);
 }
 
 QString ErrorMessage(const std::exception_ptr& error) {

@@ -4,6 +4,9 @@
 #include "ProgramEntry.h"
 #include "QtPrinters.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,6 +46,30 @@ TEST(ErrorBox, GuardedShowsTheErrorAndTheProgramGoesOn) {
     EXPECT_TRUE(Guarded([] {}));
     SetErrorBoxPresenter({});
     EXPECT_EQ(shown, QStringList({"App_tests|'abc' is not a valid integer value.", "App_tests|plain."}));
+}
+
+// The box opens over the window the user works in, active or not, and without a window on
+// view it has no owner.
+TEST(ErrorBox, TheBoxOpensOverTheProgramsWindow) {
+    const auto ownerOfTheBox = [] {
+        QWidget* owner = reinterpret_cast<QWidget*>(1);
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                owner = box->parentWidget();
+                box->accept();
+            }
+        });
+        ShowErrorBox(QStringLiteral("Unable to write to /x/kvSkinNumber.ini."));
+        return owner;
+    };
+    EXPECT_EQ(ownerOfTheBox(), nullptr);
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    EXPECT_EQ(ownerOfTheBox(), &window);
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(ownerOfTheBox(), &window) << "the program in the background";
 }
 
 TEST(ErrorBox, ApplicationErrorText) {
