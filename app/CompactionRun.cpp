@@ -152,6 +152,7 @@ void TCompactionRun::BackupWritten() {
     if (!startedFrom_ || !now || now->Id != startedFrom_->Id)
         throw ERunError("백업하는 동안 데이터베이스 파일이 다른 파일로 바뀌었습니다. 다시 백업하십시오");
     record_->BackedUpDatabase = now;
+    record_->BackedUpHeader = ReadHeaderPageDigest(database_);
     Record(TRunState::BackedUp);
 }
 
@@ -186,7 +187,7 @@ void TCompactionRun::SetOriginalAside() {
     if (!original->Regular)
         throw ERunError(database_ + "은(는) 보통 파일이 아닙니다");
     const std::optional<TFileFacts>& backedUp = record_->BackedUpDatabase;
-    if (backedUp && !original->SameUnchanged(*backedUp))
+    if (backedUp && (!original->SameUnchanged(*backedUp) || !HeaderAsBackedUp(*record_, database_)))
         throw EChangedSinceBackup("백업한 뒤에 데이터베이스가 바뀌었습니다. 바뀐 내용은 백업에 없으므로 "
                                   "최적화하지 않습니다. 다시 백업하십시오");
     std::string aside;
@@ -216,7 +217,7 @@ void TCompactionRun::SetOriginalAside() {
     // Between the checks and the move another program may have attached and written: then the
     // backup lacks it, and the original goes back.
     const auto moved = LookAt(aside);
-    if (!moved || !moved->SameUnchanged(*original) || IsFileHeldOpen(aside)) {
+    if (!moved || !moved->SameUnchanged(*original) || !HeaderAsBackedUp(*record_, aside) || IsFileHeldOpen(aside)) {
         if (!RenameFileNoReplace(aside, database_))
             // Still aside, and the record says where: the failed step's put-back tries again.
             throw ERunError(WithReason("다른 프로그램이 바꾼 기존파일을 제자리로 되돌리지 못했습니다", errno));
@@ -249,7 +250,8 @@ void TCompactionRun::RebuildFinished() {
     }
     if (!record_->Aside.empty()) {
         const auto aside = LookAt(record_->Aside);
-        if (!aside || !aside->SameUnchanged(record_->Original) || IsFileHeldOpen(record_->Aside))
+        if (!aside || !aside->SameUnchanged(record_->Original) || !HeaderAsBackedUp(*record_, record_->Aside) ||
+            IsFileHeldOpen(record_->Aside))
             throw ERunError("옮겨 둔 기존파일이 그 사이에 바뀌었습니다. 백업에 없는 내용이 있으므로 기존파일을 "
                             "되돌립니다");
     }

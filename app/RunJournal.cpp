@@ -5,6 +5,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <fcntl.h>
 #include <map>
 #include <sstream>
@@ -119,6 +120,17 @@ bool ParseLine(const std::string& key, std::istringstream& in, TRunRecord& recor
         return ParsePath(in, record.Aside) && ParseFacts(in, record.Original);
     if (key == "rebuilt")
         return ParseId(in, record.RebuiltId);
+    if (key == "backed-up-header") {
+        std::string word;
+        std::uint64_t digest = 0;
+        if (!(in >> word) || word.size() != 16)
+            return false;
+        const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), digest, 16);
+        if (error != std::errc() || end != word.data() + word.size())
+            return false;
+        record.BackedUpHeader = digest;
+        return true;
+    }
     if (key == "backed-up-database") {
         TFileFacts facts;
         if (!ParseFacts(in, facts))
@@ -216,6 +228,11 @@ std::string EncodeRunRecord(const TRunRecord& r) {
     out << "rebuilt " << id(r.RebuiltId) << "\n";
     if (r.BackedUpDatabase)
         out << "backed-up-database " << facts(*r.BackedUpDatabase) << "\n";
+    if (r.BackedUpHeader) {
+        char digest[17];
+        std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(*r.BackedUpHeader));
+        out << "backed-up-header " << digest << "\n";
+    }
     out << "end\n";
     return out.str();
 }
@@ -240,8 +257,9 @@ std::optional<TRunRecord> DecodeRunRecord(const std::string& text) {
         if (!(in >> key) || ++seen[key] > 1 || !ParseLine(key, in, record) || (in >> rest))
             return std::nullopt;
     }
-    // Six keys are always there; the database after the backup only in records that have it.
-    const std::size_t expected = record.BackedUpDatabase ? 7 : 6;
+    // Six keys are always there; the database after the backup and its header's digest only in
+    // records that have them.
+    const std::size_t expected = 6 + (record.BackedUpDatabase ? 1 : 0) + (record.BackedUpHeader ? 1 : 0);
     if (!ended || seen.size() != expected || record.RunId.empty() || record.Database.empty())
         return std::nullopt;
     return record;

@@ -7,6 +7,7 @@
 
 #include "FileSystem.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ struct TRunRecord {
     TFileId RebuiltId;    // the rebuilt database, once the restore has finished
     // The database as the finished backup left it. Absent in records of older versions.
     std::optional<TFileFacts> BackedUpDatabase;
+    // The digest of its header page then; absent in records of older versions and where the
+    // program could not read the database.
+    std::optional<std::uint64_t> BackedUpHeader;
 
     bool operator==(const TRunRecord&) const;
 };

@@ -12,9 +12,10 @@ namespace {
 // holding the window for.
 constexpr std::size_t kMaxFolderNames = 1'000'000;
 
-bool IsOriginal(const std::string& path, const TFileFacts& original) {
+// The original as the record keeps it, not written to since it was set aside.
+bool IsOriginal(const std::string& path, const TRunRecord& record) {
     const auto facts = LookAt(path);
-    return facts && facts->Regular && facts->SameUnchanged(original);
+    return facts && facts->Regular && facts->SameUnchanged(record.Original) && HeaderAsBackedUp(record, path);
 }
 
 bool IsFile(const std::string& path, const TFileId& id) {
@@ -81,7 +82,7 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
         SettleBackup(record, false, report);
         return;
     }
-    if (IsOriginal(record.Aside, record.Original)) {
+    if (IsOriginal(record.Aside, record)) {
         if (!MayDiscardAtPath(record, report))
             return;
         if (!RenameFileReplacing(record.Aside, record.Database)) {
@@ -91,7 +92,7 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
         }
         SyncFolderOf(record.Database);
         report.Outcome = TSettleOutcome::OriginalPutBack;
-    } else if (IsOriginal(record.Database, record.Original)) {
+    } else if (IsOriginal(record.Database, record)) {
         report.Outcome = TSettleOutcome::OriginalInPlace;
     } else {
         report.Outcome = TSettleOutcome::Unresolved;
@@ -107,7 +108,7 @@ void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleR
         report.Reason = "rebuilt database not found";
         return;
     }
-    if (!record.Aside.empty() && IsOriginal(record.Aside, record.Original) &&
+    if (!record.Aside.empty() && IsOriginal(record.Aside, record) &&
         (::unlink(record.Aside.c_str()) != 0 || !SyncFolderOf(record.Aside))) {
         report.Outcome = TSettleOutcome::Unresolved;
         report.Reason = SystemErrorText(errno);
@@ -118,6 +119,10 @@ void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleR
 }
 
 } // namespace
+
+bool HeaderAsBackedUp(const TRunRecord& record, const std::string& path) {
+    return !record.BackedUpHeader || ReadHeaderPageDigest(path) == record.BackedUpHeader;
+}
 
 bool IsRestoreOutput(const std::string& path) {
     const auto facts = LookAt(path);

@@ -37,6 +37,11 @@ struct TSettleReport {
 // that is still shut down.
 bool IsRestoreOutput(const std::string& path);
 
+// The database file at `path` has the header page the record saw after the backup: nobody has
+// attached to it since. True when the record keeps no digest (older records, an unreadable
+// database), false when the page cannot be read now.
+bool HeaderAsBackedUp(const TRunRecord& record, const std::string& path);
+
 // Settles a run from its record. The backup file goes when removeBackup is set and the record
 // shows the data is safe without it (the original or the rebuilt database is in place); it is
 // kept whenever it may be the only copy. The record itself is not touched.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -32,6 +33,33 @@ std::optional<unsigned> ReadHeaderWord(const std::string& path, off_t offset) {
 }
 
 } // namespace
+
+std::optional<std::uint64_t> ReadHeaderPageDigest(const std::string& path) {
+    const auto pageSize = ReadHeaderWord(path, kPageSizeOffset);
+    const std::size_t size = pageSize && IsPageSize(static_cast<int>(*pageSize)) ? *pageSize : kDefaultPageSize;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::vector<unsigned char> page(size);
+    std::size_t have = 0;
+    while (have < size) {
+        const ssize_t got = ::pread(fd, page.data() + have, size - have, static_cast<off_t>(have));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        have += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    if (have != size)
+        return std::nullopt;
+    std::uint64_t digest = 14695981039346656037ULL;
+    for (const unsigned char byte : page) {
+        digest ^= byte;
+        digest *= 1099511628211ULL;
+    }
+    return digest;
+}
 
 int ReadDatabasePageSize(const std::string& path) {
     const auto value = ReadHeaderWord(path, kPageSizeOffset);

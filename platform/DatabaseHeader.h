@@ -2,6 +2,8 @@
 // What is read from a database file itself, from its header page: the page size, and whether
 // the database is shut down.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 // The page size a database was made with: the 16-bit little-endian value at offset 16 of its
@@ -10,6 +12,13 @@
 int ReadDatabasePageSize(const std::string& path);
 
 constexpr int kDefaultPageSize = 4096;
+
+// A digest (64-bit FNV-1a) of the database's whole header page, as its page size says, or of
+// its first 4096 bytes when that is no page size. The engine rewrites the header page at every
+// attachment (a new attachment number, a new transaction number), so a database anybody has
+// worked with since has another digest, even where the file system keeps times to the second
+// only and the file's size and time stayed the same. Nothing when the page cannot be read whole.
+std::optional<std::uint64_t> ReadHeaderPageDigest(const std::string& path);
 
 enum class TDatabaseState { Online, ShutDown, Unreadable };
 // Whether the database is shut down, from the shutdown bits (0x1080) of the 16-bit

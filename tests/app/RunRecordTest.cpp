@@ -32,6 +32,7 @@ TRunRecord SampleRecord(const std::string& database) {
                                     .Uid = 998,
                                     .Gid = 997,
                                     .Mode = 0660};
+    r.BackedUpHeader = 0xfedcba9876543210ULL;
     return r;
 }
 
@@ -68,22 +69,33 @@ TEST(RunRecord, EncodesAndDecodesEveryField) {
     }
 }
 
-// Records written before the database's facts after the backup were kept still read, without
-// them; the facts come once at the most.
+// Records written before the database's facts and header digest after the backup were kept
+// still read, without them; each comes once at the most, and a digest is 16 hex digits.
 TEST(RunRecord, TheDatabaseAfterTheBackupIsOptional) {
     TRunRecord older = SampleRecord("/d/shop.fdb");
     older.BackedUpDatabase.reset();
+    older.BackedUpHeader.reset();
     const std::string text = EncodeRunRecord(older);
-    EXPECT_EQ(text.find("backed-up-database"), std::string::npos);
+    EXPECT_EQ(text.find("backed-up-"), std::string::npos);
     const auto decoded = DecodeRunRecord(text);
     ASSERT_TRUE(decoded);
     EXPECT_FALSE(decoded->BackedUpDatabase);
+    EXPECT_FALSE(decoded->BackedUpHeader);
 
-    std::string twice = EncodeRunRecord(SampleRecord("/d/shop.fdb"));
-    const std::size_t at = twice.find("backed-up-database");
-    const std::string line = twice.substr(at, twice.find('\n', at) - at + 1);
-    twice.insert(at, line);
-    EXPECT_FALSE(DecodeRunRecord(twice));
+    const std::string good = EncodeRunRecord(SampleRecord("/d/shop.fdb"));
+    EXPECT_NE(good.find("backed-up-header fedcba9876543210\n"), std::string::npos);
+    for (const char* key : {"backed-up-database", "backed-up-header"}) {
+        std::string twice = good;
+        const std::size_t at = twice.find(key);
+        const std::string line = twice.substr(at, twice.find('\n', at) - at + 1);
+        twice.insert(at, line);
+        EXPECT_FALSE(DecodeRunRecord(twice)) << key;
+    }
+    for (const char* digest : {"fedcba987654321", "fedcba98765432100", "fedcba987654321g", "-edcba9876543210"}) {
+        std::string bad = good;
+        bad.replace(bad.find("fedcba9876543210"), 16, digest);
+        EXPECT_FALSE(DecodeRunRecord(bad)) << digest;
+    }
 }
 
 TEST(RunRecord, AnythingButAWholeRecordIsRefused) {

@@ -2,7 +2,11 @@
 // the set-aside original: every state, with the files as the record says and as it does not.
 #include "RunRecovery.h"
 
+#include "DatabaseHeader.h"
 #include "TempDir.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -180,6 +184,36 @@ TEST_F(RunRecoveryTest, FilesThatDoNotMatchAreLeftAsTheyAre) {
         EXPECT_EQ(report.Outcome, TSettleOutcome::Unresolved);
         EXPECT_TRUE(report.QuestionOpen());
         EXPECT_EQ(dir.Listing(), listing) << "nothing may be touched";
+    }
+}
+
+// Written to where the file system keeps times to the second: size and time as recorded, the
+// header page not. The original aside is neither put back nor deleted as if it were unchanged.
+TEST_F(RunRecoveryTest, AnOriginalWrittenToWithoutItsTimeChangingIsLeftAsItIs) {
+    for (const TRunState state : {TRunState::RestoreStarted, TRunState::RestoreFinished}) {
+        SCOPED_TRACE(RunStateName(state));
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            fs::remove(entry.path());
+        TRunRecord record = Record(state);
+        std::string page(8192, 'p');
+        dir.Write(".shop.fdb.morvane-original", page);
+        record.Original = *LookAt(aside);
+        record.BackedUpHeader = ReadHeaderPageDigest(aside);
+        ASSERT_TRUE(record.BackedUpHeader);
+        page[100] = 'q';
+        dir.Write(".shop.fdb.morvane-original", page);
+        const timespec times[2] = {{0, UTIME_OMIT},
+                                   {static_cast<time_t>(record.Original.ModifiedNs / 1000000000),
+                                    static_cast<long>(record.Original.ModifiedNs % 1000000000)}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, aside.c_str(), times, 0), 0);
+        ASSERT_TRUE(LookAt(aside)->SameUnchanged(record.Original));
+        const std::string listing = dir.Listing();
+        const TSettleReport report = SettleRun(record, true);
+        EXPECT_TRUE(fs::exists(aside)) << "the changed original must stay";
+        if (state == TRunState::RestoreStarted) {
+            EXPECT_EQ(report.Outcome, TSettleOutcome::Unresolved);
+            EXPECT_EQ(dir.Listing(), listing) << "nothing may be touched";
+        }
     }
 }
 

@@ -76,3 +76,25 @@ TEST(DatabaseHeader, ShutDownFromTheHeaderFlags) {
 }
 
 } // namespace
+
+// The digest covers the whole header page as its page size says, and nothing past it.
+TEST(DatabaseHeader, HeaderPageDigest) {
+    TTempDir dir;
+    const std::string db = dir.File("db");
+    const auto digestOf = [&](const std::string& bytes) {
+        dir.Write("db", bytes);
+        return ReadHeaderPageDigest(db);
+    };
+    std::string page = Header(0x00, 0x20, 8192) + std::string(100, 'd'); // 8192-byte pages, then data
+    const auto base = digestOf(page);
+    ASSERT_TRUE(base);
+    std::string lastByte = page;
+    lastByte[8191] = 'x';
+    EXPECT_NE(digestOf(lastByte), base) << "the page's last byte counts";
+    std::string pastThePage = page;
+    pastThePage[8192] = 'x';
+    EXPECT_EQ(digestOf(pastThePage), base) << "the next page does not";
+    EXPECT_FALSE(digestOf(page.substr(0, 8191))) << "a page cut short";
+    EXPECT_TRUE(digestOf(std::string(4096, 'z'))) << "no page size: the first 4096 bytes";
+    EXPECT_FALSE(ReadHeaderPageDigest(dir.File("missing")));
+}
