@@ -1,4 +1,5 @@
 #include "ErrorBox.h"
+#include "FileNameCharacters.h"
 #include "MorvaneMain.h"
 #include "ProgramEntry.h"
 #include "StartupWarmUp.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ReadFileNamesAsUtf8UnderThePosixLocale();
     // Runs beside the making of the window; ends before the program does.
     TStartupWarmUp warmUp;
     return RunMorvane(app);

@@ -2,6 +2,7 @@
 // as its main() starts it ("morvane"), or a bare Qt window ("bare WIDTHxHEIGHT", by default the
 // size of Morvane's client area). Prints "painted WIDTHxHEIGHT" (the window's size) on standard
 // output when the window's first paint has ended, then quits.
+#include "FileNameCharacters.h"
 #include "MorvaneMain.h"
 #include "ProgramEntry.h"
 #include "StartupWarmUp.h"
@@ -53,6 +54,7 @@ int Bare(int argc, char** argv) {
 
 int Morvane(int argc, char** argv) {
     QApplication app(argc, argv);
+    ReadFileNamesAsUtf8UnderThePosixLocale();
     TStartupWarmUp warmUp;
     return RunMorvane(app, [](TMorvaneMainForm& window) { new FirstPaint(&window); });
 }

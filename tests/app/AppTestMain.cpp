@@ -1,4 +1,5 @@
 // Test entry for window tests: one QApplication for the whole run.
+#include "FileNameCharacters.h"
 #include "FileSystem.h"
 #include "ProgramEntry.h"
 
@@ -21,6 +22,8 @@ class FreshSettings : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // As the program does, before anything loads the client library.
+    ReadFileNamesAsUtf8UnderThePosixLocale();
     InstallFontSubstitutes();
     // Sizes are shown with the locale's digit grouping; the tests expect commas.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

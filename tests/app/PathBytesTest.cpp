@@ -74,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(Names, NameCases,
                                            TNameCase{"Tab", "a\tb.fdb", "a    b.fdb"},
                                            TNameCase{"LeadingBlank", " lead.fdb", "lead.fdb"},
                                            TNameCase{"TrailingDot", "dot.fdb.", "dot.fdb"},
-                                           TNameCase{"EqualsSign", "x=12.fdb", "x"}),
+                                           TNameCase{"EqualsSign", "x=12.fdb", "x"},
+                                           TNameCase{"Korean", "상점 데이터.fdb", "상점데이터.fdb"}),
                          [](const auto& info) { return std::string(info.param.Label); });
 
 // Firebird 3 turns every file name into UTF-8 before it opens the file, and refuses bytes that
