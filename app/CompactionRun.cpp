@@ -10,7 +10,6 @@
 namespace {
 
 // How many set-aside names to try; a stray one blocks the run long before this runs out.
-constexpr int kAsideAttempts = 100;
 
 std::string WithReason(const std::string& message, int error) {
     return message + " (" + SystemErrorText(error) + ")";

@@ -3,7 +3,12 @@
 // the system calls get them; a character is one UTF-8 sequence, or one byte that is not part
 // of a valid sequence.
 
+#include <cstddef>
 #include <string>
+
+// The longest backup path, in bytes, that the engine's backup can be restored from: it keeps the
+// path in the backup with a one-byte length, and cuts a longer one.
+constexpr std::size_t kLongestBackupPath = 255;
 
 // The database path with its last three characters replaced by "BAK".
 std::string BackupPathFor(const std::string& databasePath);

@@ -33,6 +33,15 @@ QString Refusal(const TPickedPath& picked) {
     if (IsNameTooShortForBackup(picked.Path))
         // The backup rule would reach past the file name into its folder's path.
         return QStringLiteral(" 이름이 세 글자 이하라 선택할 수 없습니다.");
+    if (picked.Path.size() > kLongestBackupPath)
+        // The engine writes the backup's path into the backup with a one-byte length: a longer
+        // one is cut, and the backup cannot be restored ("Expected database description record").
+        return QStringLiteral(" 경로가 너무 길어 선택할 수 없습니다 (백업파일의 경로는 %1바이트까지만 됩니다).")
+            .arg(kLongestBackupPath);
+    if (!picked.Path.empty() && LongestRunFileName(picked.Path) > LongestNameInFolderOf(picked.Path))
+        // Found out only halfway otherwise: the record or the set-aside name cannot be made.
+        return QStringLiteral(" 이름이 너무 길어 선택할 수 없습니다 (옆에 만드는 작업 파일의 이름이 %1바이트를 넘습니다).")
+            .arg(LongestNameInFolderOf(picked.Path));
     return {};
 }
 

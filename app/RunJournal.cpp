@@ -2,6 +2,7 @@
 
 #include "DatabasePaths.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -177,6 +178,16 @@ const char* RunStateName(TRunState state) {
 
 bool TRunRecord::operator==(const TRunRecord& other) const {
     return EncodeRunRecord(*this) == EncodeRunRecord(other);
+}
+
+std::size_t LongestRunFileName(const std::string& database) {
+    std::size_t longest = 0;
+    for (const std::string& path : {RunRecordPathFor(database) + ".new", RunLockPathFor(database),
+                                    AsidePathFor(database, kAsideAttempts - 1), BackupPathFor(database)}) {
+        const std::size_t slash = path.rfind('/');
+        longest = std::max(longest, slash == std::string::npos ? path.size() : path.size() - slash - 1);
+    }
+    return longest;
 }
 
 std::string RunRecordPathFor(const std::string& database) {

@@ -7,6 +7,7 @@
 
 #include "FileSystem.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -45,8 +46,12 @@ std::string PathBeside(const std::string& path, const std::string& name);
 // The hidden files beside a database: the record, its lock, and the original set aside.
 std::string RunRecordPathFor(const std::string& database);
 std::string RunLockPathFor(const std::string& database);
-// The first choice, then ".1", ".2", ...
+// The first choice, then ".1", ".2", ... up to kAsideAttempts - 1.
 std::string AsidePathFor(const std::string& database, int attempt);
+constexpr int kAsideAttempts = 100;
+// The length in bytes of the longest name a run may give a file beside the database (the
+// record's new copy, the lock, the last set-aside name, the backup).
+std::size_t LongestRunFileName(const std::string& database);
 // True for a name in the database's folder that the set-aside rule could have made for it.
 bool IsAsideNameOf(const std::string& name, const std::string& database);
 

@@ -260,3 +260,11 @@ std::string SystemErrorText(int error) {
     char buffer[256];
     return ::strerror_r(error, buffer, sizeof buffer);
 }
+
+std::size_t LongestNameInFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    errno = 0;
+    const long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return longest > 0 ? static_cast<std::size_t>(longest) : 255;
+}

@@ -2,6 +2,7 @@
 // The few file-system operations the program needs, in place of the Windows calls.
 // Paths are the bytes the operating system uses (UTF-8 on Linux).
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -71,6 +72,10 @@ bool RenameFileReplacing(const std::string& from, const std::string& to);
 // it where the system allows, and otherwise keeps no group bits.
 bool CreateNewFile(const std::string& path, TFileId& id, unsigned mode = 0666,
                    std::optional<unsigned> group = std::nullopt);
+
+// The longest file name, in bytes, the folder of `path` takes (255 on the usual file systems;
+// 255 as well when the system cannot tell).
+std::size_t LongestNameInFolderOf(const std::string& path);
 
 // Flushes the folder that holds the path, so renames and deletions in it survive a crash.
 bool SyncFolderOf(const std::string& path);
