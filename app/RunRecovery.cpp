@@ -54,11 +54,11 @@ bool MayDiscardAtPath(const TRunRecord& record, TSettleReport& report) {
         return true;
     report.Outcome = TSettleOutcome::Unresolved;
     if (!IsRestoreOutput(record.Database)) {
-        report.Reason = "the file at the database path is not the restore's output";
+        report.Reason = "데이터베이스 자리에 있는 파일이 복원이 만들던 파일이 아닙니다";
         return false;
     }
     if (IsFileHeldOpen(record.Database)) {
-        report.Reason = "the file at the database path is held open";
+        report.Reason = "데이터베이스 자리에 있는 파일을 다른 프로그램이 열고 있습니다";
         return false;
     }
     report.Outcome = TSettleOutcome::Nothing;
@@ -96,7 +96,7 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
         report.Outcome = TSettleOutcome::OriginalInPlace;
     } else {
         report.Outcome = TSettleOutcome::Unresolved;
-        report.Reason = "original not found";
+        report.Reason = "옮겨 둔 원본이 없고, 데이터베이스 자리의 파일도 옮기기 전 원본 그대로가 아닙니다";
         return;
     }
     SettleBackup(record, removeBackup, report);
@@ -105,7 +105,7 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
 void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleReport& report) {
     if (!IsFile(record.Database, record.RebuiltId)) {
         report.Outcome = TSettleOutcome::Unresolved;
-        report.Reason = "rebuilt database not found";
+        report.Reason = "복원한 데이터베이스가 그 자리에 없거나 다른 파일로 바뀌었습니다";
         return;
     }
     if (!record.Aside.empty() && IsOriginal(record.Aside, record) &&

@@ -406,7 +406,7 @@ TEST_F(WorkflowTest, ConfirmThatCannotTidyUpSaysSoAndKeepsEveryFile) {
     form.sButton4Click();
     const QString status = form.RichEdit5->Text();
     EXPECT_TRUE(status.contains(" 최적화는 끝났으나 ")) << status.toStdString();
-    EXPECT_TRUE(status.contains("정리하지 못했습니다 (rebuilt database not found)")) << status.toStdString();
+    EXPECT_TRUE(status.contains("정리하지 못했습니다 (복원한 데이터베이스가 그 자리에 없거나 다른 파일로 바뀌었습니다)")) << status.toStdString();
     EXPECT_NE(gauge.back(), 100) << "the run is not shown as complete";
     EXPECT_EQ(form.Label1->text(), SizeText(form.SizeBefore)) << "no size of the file now at the path is reported";
     EXPECT_EQ(dir.Listing(), before) << "nothing may go while the files do not match the record";
