@@ -26,7 +26,7 @@ QString Interrupted(TRunState state) {
     return {};
 }
 
-QString Done(TSettleOutcome outcome, const TCompactionRun& run) {
+QString Done(TSettleOutcome outcome, bool originalRemoved, const TCompactionRun& run) {
     switch (outcome) {
     case TSettleOutcome::DatabaseUntouched:
         return QStringLiteral(" 데이터베이스는 그대로입니다.");
@@ -41,7 +41,8 @@ QString Done(TSettleOutcome outcome, const TCompactionRun& run) {
         return QStringLiteral(" 복원하다 만 파일을 지웠습니다. 백업파일 ") + Quoted(run.Backup()) +
                QStringLiteral("이(가) 유일한 사본이라 남겨 두었습니다.");
     case TSettleOutcome::RebuildKept:
-        return QStringLiteral(" 최적화된 데이터베이스를 두고 옮겨 두었던 기존파일을 지웠습니다.");
+        return originalRemoved ? QStringLiteral(" 최적화된 데이터베이스를 두고 옮겨 두었던 기존파일을 지웠습니다.")
+                               : QStringLiteral(" 최적화된 데이터베이스는 그대로입니다.");
     default:
         return {};
     }
@@ -88,7 +89,7 @@ QString PreparationMessage(const TCompactionRun& run, const TCompactionRun::TPre
     QString settled;
     if (report.Outcome != TSettleOutcome::Nothing && report.Outcome != TSettleOutcome::Unresolved &&
         report.Outcome != TSettleOutcome::Unreadable)
-        settled = Interrupted(report.State) + Done(report.Outcome, run) + Backup(report, run);
+        settled = Interrupted(report.State) + Done(report.Outcome, report.OriginalRemoved, run) + Backup(report, run);
     if (!report.QuestionOpen())
         return database + settled;
     return database + settled + Open(preparation, run);

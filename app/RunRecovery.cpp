@@ -108,11 +108,13 @@ void SettleFinishedRestore(const TRunRecord& record, bool removeBackup, TSettleR
         report.Reason = "복원한 데이터베이스가 그 자리에 없거나 다른 파일로 바뀌었습니다";
         return;
     }
-    if (!record.Aside.empty() && IsOriginal(record.Aside, record) &&
-        (::unlink(record.Aside.c_str()) != 0 || !SyncFolderOf(record.Aside))) {
-        report.Outcome = TSettleOutcome::Unresolved;
-        report.Reason = SystemErrorText(errno);
-        return;
+    if (!record.Aside.empty() && IsOriginal(record.Aside, record)) {
+        if (::unlink(record.Aside.c_str()) != 0 || !SyncFolderOf(record.Aside)) {
+            report.Outcome = TSettleOutcome::Unresolved;
+            report.Reason = SystemErrorText(errno);
+            return;
+        }
+        report.OriginalRemoved = true;
     }
     report.Outcome = TSettleOutcome::RebuildKept;
     SettleBackup(record, removeBackup, report);

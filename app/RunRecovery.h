@@ -22,6 +22,7 @@ struct TSettleReport {
     TSettleOutcome Outcome = TSettleOutcome::Nothing;
     TRunState State = TRunState::BackupStarted; // how far the recorded run had got
     bool BackupRemoved = false;                 // the run's own backup file was deleted
+    bool OriginalRemoved = false;               // the original set aside was deleted now
     bool BackupLeft = false; // a file is at the backup path that is not (or no longer) the run's
     std::string Reason;      // for Unresolved: what did not match
     std::string Stray;       // a set-aside original of this database that no record accounts for

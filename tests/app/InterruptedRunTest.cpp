@@ -99,8 +99,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TStopCase{"restore-started", false, "최적화(복원) 중에 중단", "옮겨지기 전이라 그대로"},
                       // Killed between the restore's end and the original's deletion.
                       TStopCase{"restore-finished", true, "최적화를 마친 뒤 중단", "기존파일을 지웠습니다"},
+                      // The original was already gone: nothing more is said of it.
                       TStopCase{"optimised", true, "최적화를 마친 뒤 중단",
-                                "그 작업의 백업파일도 지웠습니다"}),
+                                "최적화된 데이터베이스는 그대로입니다. 그 작업의 백업파일도 지웠습니다"}),
     [](const auto& info) {
         std::string name = info.param.State;
         name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
