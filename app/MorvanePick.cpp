@@ -2,6 +2,7 @@
 // leftovers beside it are settled, and the window moves to the backup step.
 
 #include "CompactionRun.h"
+#include "DatabaseHeader.h"
 #include "DatabasePaths.h"
 #include "FileSystem.h"
 #include "MorvaneMain.h"
@@ -33,6 +34,11 @@ QString Refusal(const TPickedPath& picked) {
     if (IsNameTooShortForBackup(picked.Path))
         // The backup rule would reach past the file name into its folder's path.
         return QStringLiteral(" 이름이 세 글자 이하라 선택할 수 없습니다.");
+    if (HasSecondaryFiles(picked.Path))
+        // Rebuilt, it would be one file, its secondary files left behind as if they still
+        // belonged to it, and the sizes reported would leave them out.
+        return QStringLiteral(" 보조 파일로 나뉜 데이터베이스라 선택할 수 없습니다 (다시 만들면 한 파일이 되고 보조 "
+                              "파일은 남습니다).");
     if (picked.Path.size() > kLongestBackupPath)
         // The engine writes the backup's path into the backup with a one-byte length: a longer
         // one is cut, and the backup cannot be restored ("Expected database description record").

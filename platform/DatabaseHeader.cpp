@@ -1,5 +1,6 @@
 #include "DatabaseHeader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
@@ -59,6 +60,35 @@ std::optional<std::uint64_t> ReadHeaderPageDigest(const std::string& path) {
         digest *= 1099511628211ULL;
     }
     return digest;
+}
+
+bool HasSecondaryFiles(const std::string& path) {
+    constexpr std::size_t kOdsOffset = 18, kEndOffset = 66, kEntriesStart = 132, kRead = 1024;
+    constexpr unsigned kOds12 = 12, kEntryEnd = 0, kEntryNextFile = 2;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    unsigned char page[kRead] = {};
+    ssize_t got;
+    do
+        got = ::pread(fd, page, sizeof page, 0);
+    while (got < 0 && errno == EINTR);
+    ::close(fd);
+    if (got < static_cast<ssize_t>(kEntriesStart))
+        return false;
+    const auto word = [&](std::size_t at) { return static_cast<unsigned>(page[at] | (page[at + 1] << 8)); };
+    if ((word(kOdsOffset) & 0x7FFF) != kOds12)
+        return false;
+    const std::size_t end = std::min<std::size_t>(word(kEndOffset), static_cast<std::size_t>(got));
+    for (std::size_t at = kEntriesStart; at + 1 < end;) {
+        const unsigned type = page[at];
+        if (type == kEntryEnd)
+            break;
+        if (type == kEntryNextFile)
+            return true;
+        at += 2 + page[at + 1];
+    }
+    return false;
 }
 
 int ReadDatabasePageSize(const std::string& path) {

@@ -20,6 +20,12 @@ constexpr int kDefaultPageSize = 4096;
 // only and the file's size and time stayed the same. Nothing when the page cannot be read whole.
 std::optional<std::uint64_t> ReadHeaderPageDigest(const std::string& path);
 
+// Whether the database goes on in secondary files: a header page of on-disk structure 12 (the
+// one Firebird 3 opens) whose entries after the fixed part (from byte 132 to the end offset, the
+// 16-bit value at byte 66) name a next file (entry type 2). False for anything else, unreadable
+// files included.
+bool HasSecondaryFiles(const std::string& path);
+
 enum class TDatabaseState { Online, ShutDown, Unreadable };
 // Whether the database is shut down, from the shutdown bits (0x1080) of the 16-bit
 // little-endian header flags at offset 42. A restore that could not activate every index

@@ -105,3 +105,21 @@ TEST_F(NameLengthTest, NamesAndPathsTooLongForTheRunAreRefusedAtThePick) {
 }
 
 } // namespace
+
+namespace {
+
+// A database that goes on in a secondary file would be rebuilt as one file, the secondary file
+// left behind and the sizes reported without it: it is refused at the pick.
+TEST_F(NameEdgeTest, ADatabaseInSeveralFilesIsRefusedAtThePick) {
+    const std::string db = dir.File("multi.fdb");
+    RunIsql("create database '" + db + "' page_size 4096 file '" + dir.File("multi.fd2") +
+            "' starting at page 300;\ncreate table T (ID integer);\ncommit;\n");
+    ASSERT_TRUE(fs::exists(dir.File("multi.fd2")));
+    Pick(db);
+    EXPECT_TRUE(form.RichEdit5->Text().contains(QString::fromUtf8("보조 파일로 나뉜 데이터베이스라 선택할 수 없습니다")))
+        << form.RichEdit5->Text().toStdString();
+    EXPECT_FALSE(form.sButton2->isEnabled());
+    EXPECT_EQ(dir.Listing().find(".morvane"), std::string::npos) << dir.Listing();
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace {
 
@@ -97,4 +98,43 @@ TEST(DatabaseHeader, HeaderPageDigest) {
     EXPECT_FALSE(digestOf(page.substr(0, 8191))) << "a page cut short";
     EXPECT_TRUE(digestOf(std::string(4096, 'z'))) << "no page size: the first 4096 bytes";
     EXPECT_FALSE(ReadHeaderPageDigest(dir.File("missing")));
+}
+
+// Entries after the fixed part of an ODS 12 header: 1 the root file's name, 2 the next file's
+// name, 3 the last page of this file, 0 the end.
+TEST(DatabaseHeader, SecondaryFilesFromTheHeaderEntries) {
+    const auto header = [](unsigned ods, std::initializer_list<std::string> entries) {
+        std::string bytes = Header(0x00, 0x10, 4096);
+        bytes[18] = static_cast<char>(ods & 0xFF);
+        bytes[19] = static_cast<char>(ods >> 8);
+        std::size_t at = 132;
+        for (const std::string& entry : entries) {
+            bytes.replace(at, entry.size(), entry);
+            at += entry.size();
+        }
+        bytes[66] = static_cast<char>(at & 0xFF);
+        bytes[67] = static_cast<char>(at >> 8);
+        return bytes;
+    };
+    const std::string nextFile = std::string("\x02\x0d", 2) + "/tmp/mf/m.fd2";
+    const std::string lastPage = std::string("\x03\x04\x2b\x01\x00\x00", 6);
+    const std::string rootName = std::string("\x01\x05", 2) + "m.fdb";
+    const struct {
+        const char* Label;
+        std::string Bytes;
+        bool Expected;
+    } cases[] = {
+        {"one file", header(0x800C, {}), false},
+        {"a next file", header(0x800C, {nextFile, lastPage}), true},
+        {"after another entry", header(0x800C, {rootName, nextFile}), true},
+        {"other entries only", header(0x800C, {rootName, lastPage}), false},
+        {"another structure", header(0x800B, {nextFile}), false},
+        {"cut short", header(0x800C, {nextFile}).substr(0, 100), false},
+    };
+    TTempDir dir;
+    for (const auto& c : cases) {
+        dir.Write("db", c.Bytes);
+        EXPECT_EQ(HasSecondaryFiles(dir.File("db")), c.Expected) << c.Label;
+    }
+    EXPECT_FALSE(HasSecondaryFiles(dir.File("missing")));
 }
