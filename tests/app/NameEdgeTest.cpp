@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -120,6 +121,27 @@ TEST_F(NameEdgeTest, ADatabaseInSeveralFilesIsRefusedAtThePick) {
         << form.RichEdit5->Text().toStdString();
     EXPECT_FALSE(form.sButton2->isEnabled());
     EXPECT_EQ(dir.Listing().find(".morvane"), std::string::npos) << dir.Listing();
+}
+
+} // namespace
+
+namespace {
+
+// A pipe or a device is no database file: refused at the pick, with nothing made beside it.
+TEST_F(NameEdgeTest, AFileThatIsNotARegularFileIsRefusedAtThePick) {
+    const std::string pipe = dir.File("pipe.fdb");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string device = dir.File("zero.fdb");
+    fs::create_symlink("/dev/zero", device);
+    for (const std::string& path : {pipe, device}) {
+        SCOPED_TRACE(path);
+        Pick(path);
+        EXPECT_TRUE(form.RichEdit5->Text().contains(QString::fromUtf8("보통 파일이 아니라 선택할 수 없습니다")))
+            << form.RichEdit5->Text().toStdString();
+        EXPECT_FALSE(form.sButton2->isEnabled());
+    }
+    EXPECT_EQ(dir.Listing().find(".morvane"), std::string::npos) << dir.Listing();
+    EXPECT_FALSE(fs::exists("/dev/.zero.morvane-lock"));
 }
 
 } // namespace
