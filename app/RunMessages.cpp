@@ -35,6 +35,8 @@ QString Done(TSettleOutcome outcome, bool originalRemoved, const TCompactionRun&
                QStringLiteral("이(가) 유일한 사본일 수 있어 남겨 두었습니다.");
     case TSettleOutcome::OriginalInPlace:
         return QStringLiteral(" 기존파일은 옮겨지기 전이라 그대로입니다.");
+    case TSettleOutcome::OriginalReturned:
+        return QStringLiteral(" 옮겨 두었던 기존파일이 이미 제자리에 돌아와 있어 그대로 두었습니다.");
     case TSettleOutcome::OriginalPutBack:
         return QStringLiteral(" 복원하다 만 파일을 지우고 옮겨 두었던 기존파일을 제자리로 되돌렸습니다.");
     case TSettleOutcome::NoOriginal:

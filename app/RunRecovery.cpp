@@ -94,6 +94,11 @@ void SettleInterruptedRestore(const TRunRecord& record, bool removeBackup, TSett
         report.Outcome = TSettleOutcome::OriginalPutBack;
     } else if (IsOriginal(record.Database, record)) {
         report.Outcome = TSettleOutcome::OriginalInPlace;
+    } else if (IsFile(record.Database, record.Original.Id) && !LookAt(record.Aside)) {
+        // The very file that was set aside is at its path again and no longer aside, written
+        // to since (put back by hand, and opened to look at it): it holds the newest data, and
+        // the run's backup is older than it.
+        report.Outcome = TSettleOutcome::OriginalReturned;
     } else {
         report.Outcome = TSettleOutcome::Unresolved;
         report.Reason = "옮겨 둔 원본이 없고, 데이터베이스 자리의 파일도 옮기기 전 원본 그대로가 아닙니다";

@@ -11,6 +11,7 @@ enum class TSettleOutcome {
     DatabaseUntouched, // the run had not moved the database
     DatabaseGone,      // the run had not moved the database, but it is no longer at its path
     OriginalInPlace,   // the original had not been moved yet, or was already back
+    OriginalReturned,  // the original stands at its path again, written to since (put back by hand)
     OriginalPutBack,   // the half-restored file was replaced by the original
     NoOriginal,        // the restore had no original to replace; its half-made file is gone
     RebuildKept,       // the restore had finished: the rebuilt database stays, the original goes

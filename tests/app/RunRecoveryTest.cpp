@@ -123,6 +123,19 @@ TEST_F(RunRecoveryTest, AFinishedBackupStaysWhileItsDatabaseIsGone) {
     }
 }
 
+// Killed during the restore, and the user put the original back by hand and opened it: the
+// same file, written to since. It stays as it is, and the run's older backup goes.
+TEST_F(RunRecoveryTest, AnOriginalPutBackByHandAndWrittenToStays) {
+    const TRunRecord record = Record(TRunState::RestoreStarted);
+    fs::rename(aside, db);
+    std::ofstream(db, std::ios::app) << " and a commit";
+    const TSettleReport report = SettleRun(record, true);
+    EXPECT_EQ(report.Outcome, TSettleOutcome::OriginalReturned);
+    EXPECT_FALSE(report.QuestionOpen());
+    EXPECT_EQ(dir.Read("shop.fdb"), "original and a commit");
+    EXPECT_EQ(dir.Listing(), "shop.fdb;") << "the run's backup goes";
+}
+
 TEST_F(RunRecoveryTest, OriginalNotYetMovedOrAlreadyBack) {
     TRunRecord record = Record(TRunState::RestoreStarted);
     // The record was written, the rename had not happened: the original is still at the path.
