@@ -28,11 +28,12 @@ QString Refusal(const TPickedPath& picked) {
         // The engine drops trailing blanks: it would read and write another file.
         return QStringLiteral(" 이름이 공백으로 끝나 선택할 수 없습니다.");
     struct stat st {};
-    if (::lstat(picked.Path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    const bool exists = ::lstat(picked.Path.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
         // A device, a pipe or a folder: no database file, and the run would make its files
         // beside it (in /dev, say).
         return QStringLiteral(" 보통 파일이 아니라 선택할 수 없습니다.");
-    if (::lstat(picked.Path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1)
+    if (exists && st.st_nlink > 1)
         // Rebuilt as a new file, the database would leave its other names on the old one.
         return QStringLiteral(" 이 파일에 다른 이름(하드 링크)이 있어 선택할 수 없습니다.");
     if (IsNameTooShortForBackup(picked.Path))

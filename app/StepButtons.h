@@ -16,7 +16,6 @@ public:
 
     // Closes every step, remembering what each one is meant to be.
     void Hold();
-    bool Held() const { return held_; }
     // Shows what the steps are meant to be and gives the focus to the one chosen meanwhile.
     void Release();
 
