@@ -279,8 +279,13 @@ std::optional<TRunRecord> DecodeRunRecord(const std::string& text) {
 bool WriteRunRecord(const TRunRecord& record) {
     const std::string path = RunRecordPathFor(record.Database);
     const std::string temp = path + ".new";
-    if (!WriteFlushed(temp, EncodeRunRecord(record)))
+    if (!WriteFlushed(temp, EncodeRunRecord(record))) {
+        // A full disk, say: the half-written copy goes, the record before it stays whole.
+        const int saved = errno;
+        ::unlink(temp.c_str());
+        errno = saved;
         return false;
+    }
     if (!RenameFileReplacing(temp, path)) {
         const int saved = errno;
         ::unlink(temp.c_str());

@@ -1,8 +1,10 @@
 // A file system that fills up during the backup or the restore: the step fails, and the
 // database is left as it was.
+#include "RunJournal.h"
 #include "WorkflowFixture.h"
 
 #include <filesystem>
+#include <fstream>
 #include <sys/mount.h>
 
 namespace fs = std::filesystem;
@@ -56,6 +58,30 @@ TEST_F(DiskFullTest, BackupRunsOutOfSpace) {
     EXPECT_FALSE(form.sButton3->isEnabled());
     EXPECT_FALSE(fs::exists(mounted + "/full.BAK"));
     EXPECT_EQ(CountRows(db), 10000);
+}
+
+// The record cannot be written on a full disk: the previous record stays whole and the half-written
+// new copy does not stay behind as a hidden file.
+TEST_F(DiskFullTest, ARecordThatCannotBeWrittenLeavesNoCopyBehind) {
+    Mount(64 * 1024);
+    TRunRecord record;
+    record.RunId = "1";
+    record.Database = mounted + "/full.fdb";
+    record.Backup = mounted + "/full.BAK";
+    ASSERT_TRUE(WriteRunRecord(record));
+    {
+        std::ofstream filler(mounted + "/filler", std::ios::binary);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), block.size()))
+            ;
+    }
+    record.State = TRunState::BackedUp;
+    record.RunId.assign(8192, '2'); // more than the disk has left
+    EXPECT_FALSE(WriteRunRecord(record));
+    EXPECT_FALSE(fs::exists(RunRecordPathFor(record.Database) + ".new"));
+    TRunRecord kept;
+    ASSERT_EQ(ReadRunRecord(record.Database, kept), TRunRecordRead::Read);
+    EXPECT_EQ(kept.RunId, "1");
 }
 
 } // namespace
