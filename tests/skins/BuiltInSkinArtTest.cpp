@@ -232,6 +232,47 @@ TEST(BuiltInSkinArt, EveryStateCanBeToldFromEveryOther) {
     }
 }
 
+// The close glyph's strokes cross in the middle of a pixel, where a thin stroke stays thin: its
+// ink spans an odd number of pixels each way. Crossing at a pixel corner, the four pixels round it
+// darken into a blot. Measured where the cross is a thin stroke straight on the title bar
+// (NextAlpha, Neutral2); a face or a halo under it would be measured with it.
+TEST(BuiltInSkinArt, TheCloseGlyphsStrokesCrossInOnePixel) {
+    const StateCase close{"FORMTITLE", {}, {TsState::Normal}, "GLOBALINFO.BICONCLOSE", false};
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        if (std::string(expected.Name) != "NextAlpha" && std::string(expected.Name) != "Neutral2")
+            continue;
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
+        const QImage button = RenderState(skin, close, TsState::Normal);
+        // The cross on its face (the face may be part of the glyph): the middle of the button,
+        // away from the face's rim, measured against the face's commonest colour there.
+        const QRect middle(button.width() / 5, button.height() / 5, button.width() * 3 / 5, button.height() * 3 / 5);
+        std::map<QRgb, int> colours;
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                ++colours[button.pixel(x, y)];
+        const QRgb face = std::max_element(colours.begin(), colours.end(), [](const auto& a, const auto& b) {
+                              return a.second < b.second;
+                          })->first;
+        const auto ink = [&](int x, int y) {
+            const QRgb p = button.pixel(x, y);
+            return std::max({std::abs(qRed(p) - qRed(face)), std::abs(qGreen(p) - qGreen(face)),
+                             std::abs(qBlue(p) - qBlue(face))});
+        };
+        int strongest = 0;
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                strongest = std::max(strongest, ink(x, y));
+        QRect inked;
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                if (ink(x, y) * 2 >= strongest)
+                    inked |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(inked.isEmpty()) << expected.Name;
+        EXPECT_EQ(inked.width() % 2, 1) << expected.Name << " " << inked.width() << " wide";
+        EXPECT_EQ(inked.height() % 2, 1) << expected.Name << " " << inked.height() << " high";
+    }
+}
+
 namespace {
 
 // How far two pictures lie apart: the mean over their pixels of the largest channel difference.

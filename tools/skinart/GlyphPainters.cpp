@@ -135,9 +135,15 @@ void PaintTitleButton(QPainter& p, const QRect& cell, const TitleButtonLook& loo
     const QRectF box(std::round(cell.center().x() + 1 - s / 2), std::round(cell.center().y() + 1 - s / 2), s,
                      s);
     switch (icon) {
-    case TitleIcon::Close:
-        StrokeWithHalo(p, CrossPath(box.adjusted(0.5, 0.5, -0.5, -0.5)), color, look.Stroke, look.IconHalo);
+    case TitleIcon::Close: {
+        // An odd number of pixels across, so the strokes cross in the middle of one pixel: across
+        // an even number they cross at a pixel corner, and the four pixels round it darken into a
+        // blot under a thin stroke.
+        const qreal across = std::fmod(s, 2.0) == 0 ? s - 1 : s;
+        StrokeWithHalo(p, CrossPath(QRectF(box.topLeft(), QSizeF(across, across)).adjusted(0.5, 0.5, -0.5, -0.5)),
+                       color, look.Stroke, look.IconHalo);
         break;
+    }
     case TitleIcon::Help:
         StrokeWithHalo(p, HelpPath(box), color, look.Stroke, look.IconHalo);
         p.fillPath(HelpDotPath(box), color);
