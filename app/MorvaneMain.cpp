@@ -30,6 +30,8 @@
 #include <QLabel>
 #include <QFontInfo>
 #include <QShowEvent>
+#include <QScopeGuard>
+#include <QStandardItemModel>
 #include <QSysInfo>
 #include <QThread>
 #include <QVBoxLayout>
@@ -197,7 +199,11 @@ void TMorvaneMainForm::CreateSkinManager() {
     sSkinManager->setObjectName(QStringLiteral("sSkinManager"));
     sSkinManager->ErrorReporter = [this](const QString& message) {
         skinLoadFailed_ = true;
-        ReportError(message, false);
+        // A choice from the skin box is answered once the box shows the skin in use again.
+        if (applyingSkinChoice_)
+            skinLoadError_ = message;
+        else
+            ReportError(message, false);
     };
     sSkinManager->BeginLoading();
     sSkinManager->InternalSkins = BuiltInSkins();
@@ -289,17 +295,31 @@ void TMorvaneMainForm::FormCreate() {
 
 void TMorvaneMainForm::ApplySkinFromCombo() {
     skinLoadFailed_ = false;
-    sSkinManager->SetSkinName(sComboBox1->currentText() + BuiltInSuffix);
-    // A skin that cannot be loaded leaves the one before it in use (the box said why): the
-    // choice goes back to that one, so the window shows what it wears and the broken skin is
-    // not stored as the choice for the next start.
-    if (skinLoadFailed_) {
-        QString inUse = sSkinManager->SkinName();
-        if (inUse.endsWith(BuiltInSuffix))
-            inUse.chop(BuiltInSuffix.size());
-        if (const int item = sComboBox1->findText(inUse); item >= 0)
-            sComboBox1->SetItemIndex(item);
+    skinLoadError_.clear();
+    applyingSkinChoice_ = true;
+    {
+        const auto applied = qScopeGuard([this] { applyingSkinChoice_ = false; });
+        sSkinManager->SetSkinName(sComboBox1->currentText() + BuiltInSuffix);
     }
+    if (!skinLoadFailed_)
+        return;
+    // A skin that cannot be loaded leaves the one before it in use: the choice goes back to
+    // that one, so the window shows what it wears and the broken skin is not stored as the
+    // choice for the next start; then the box says why.
+    const int failed = sComboBox1->currentIndex();
+    QString inUse = sSkinManager->SkinName();
+    if (inUse.endsWith(BuiltInSuffix))
+        inUse.chop(BuiltInSuffix.size());
+    const int item = sComboBox1->findText(inUse);
+    if (item >= 0)
+        sComboBox1->SetItemIndex(item);
+    // Its item is closed for the rest of the session: the arrow keys pass over it instead of
+    // trying it again, and failing, at every press.
+    if (failed >= 0 && failed != item)
+        if (auto* items = qobject_cast<QStandardItemModel*>(sComboBox1->model()))
+            if (QStandardItem* entry = items->item(failed))
+                entry->setEnabled(false);
+    ReportError(skinLoadError_, false);
 }
 
 void TMorvaneMainForm::sComboBox1Change() {

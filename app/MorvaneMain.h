@@ -167,4 +167,6 @@ private:
 
     bool activated_ = false;
     bool skinLoadFailed_ = false; // the manager reported a load error since the last choice
+    bool applyingSkinChoice_ = false;
+    QString skinLoadError_; // the load error of the skin box's choice, shown after it is undone
 };

@@ -11,6 +11,7 @@
 #include "TsSkinProvider.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -59,6 +60,36 @@ TEST_F(SkinWindowTest, APackageFileWithAWrongMagicShowsItsErrorAndTheWindowKeeps
     EXPECT_EQ(form.sSkinManager->SkinName(), "LongHorn (internal)");
     EXPECT_EQ(form.sSkinManager->SkinInfo(), "6.4");
     EXPECT_EQ(errors.size(), 1);
+}
+
+// Stepping through the skin box with the arrow keys: the box shows the skin in use when the
+// error comes, and then passes over the skin that could not be loaded instead of trying it
+// again (and going back) at every press.
+TEST_F(SkinWindowTest, TheArrowKeysPassOverASkinThatCouldNotBeLoaded) {
+    std::ofstream(SkinFolder() + "/DarkGlass (internal).ktz", std::ios::binary) << "ktzf\x01\x00\x00\x00";
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    QStringList shownAtTheError;
+    SetErrorBoxPresenter([&](const QString&, const QString& text) {
+        errors << text;
+        shownAtTheError << form.sComboBox1->currentText();
+    });
+    Choose(form, "LongHorn");
+    form.sComboBox1->setFocus();
+    const auto press = [&](int key) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.sComboBox1, &down);
+        QCoreApplication::processEvents();
+    };
+    press(Qt::Key_Up); // to DarkGlass, which fails
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(shownAtTheError, QStringList{"LongHorn"}) << "the box shows the skin in use";
+    EXPECT_EQ(form.sComboBox1->currentText(), "LongHorn");
+    press(Qt::Key_Up); // past DarkGlass
+    EXPECT_EQ(form.sComboBox1->currentText(), "BluePlastic");
+    EXPECT_EQ(form.sSkinManager->SkinName(), "BluePlastic (internal)");
+    EXPECT_EQ(errors.size(), 1) << "the broken skin is not tried again";
 }
 
 TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGetAdapters) {
