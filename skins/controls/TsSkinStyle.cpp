@@ -162,6 +162,16 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
         const TsStyleSections& s = Sections();
         switch (element) {
         case PE_PanelButtonCommand:
+            // A dialog's default button, the one Enter clicks (a file dialog's Open while the
+            // name is typed), is marked as a focused one is, as desktops mark it.
+            if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+                button != nullptr && (button->features & QStyleOptionButton::DefaultButton) &&
+                !(option->state & State_HasFocus)) {
+                QStyleOptionButton marked = *button;
+                marked.state |= State_HasFocus;
+                drawPrimitive(element, &marked, painter, widget);
+                return;
+            }
             if (DrawSection(s.Button, option, painter)) {
                 // Under the mouse or held down the hot or pressed face is drawn; focus keeps
                 // its rim on it.

@@ -204,6 +204,30 @@ QImage PaintedSkinBox(bool focus) {
     return box->grab().toImage();
 }
 
+// A dialog's default button (the one Enter clicks) is marked as a focused button is, and the
+// mark stands at 3:1 from a plain button.
+TEST_P(BuiltInSkinFocusTest, ADialogsDefaultButtonIsMarked) {
+    QStyle* style = QApplication::style();
+    const auto drawn = [&](QStyleOptionButton::ButtonFeatures features, QStyle::State focus) {
+        QImage image(QSize(90, 23), QImage::Format_ARGB32_Premultiplied);
+        image.fill(QApplication::palette().color(QPalette::Window));
+        QPainter painter(&image);
+        QStyleOptionButton option;
+        option.rect = image.rect();
+        option.state = QStyle::State_Enabled | focus;
+        option.features = features;
+        option.palette = QApplication::palette();
+        style->drawControl(QStyle::CE_PushButton, &option, &painter);
+        return image;
+    };
+    const QImage plain = drawn(QStyleOptionButton::None, QStyle::State_None);
+    const QImage byDefault = drawn(QStyleOptionButton::DefaultButton, QStyle::State_None);
+    const Difference mark = Between(plain, byDefault);
+    EXPECT_GE(mark.Pixels, plain.width() + plain.height());
+    EXPECT_GE(mark.Strongest, 3.0);
+    EXPECT_EQ(byDefault, drawn(QStyleOptionButton::None, QStyle::State_HasFocus)) << "marked as focus is";
+}
+
 // Tab onto the skin box marks it at 3:1 from what was there.
 TEST_P(BuiltInSkinFocusTest, FocusOnTheSkinBoxStandsOut) {
     const QImage unfocused = PaintedSkinBox(false);
