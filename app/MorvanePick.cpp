@@ -49,10 +49,11 @@ QString Refusal(const TPickedPath& picked) {
         // one is cut, and the backup cannot be restored ("Expected database description record").
         return QStringLiteral(" 경로가 너무 길어 선택할 수 없습니다 (백업파일의 경로는 %1바이트까지만 됩니다).")
             .arg(kLongestBackupPath);
-    if (!picked.Path.empty() && LongestRunFileName(picked.Path) > LongestNameInFolderOf(picked.Path))
+    if (const std::size_t limit = LongestNameInFolderOf(picked.Path);
+        !picked.Path.empty() && LongestRunFileName(picked.Path) > limit)
         // Found out only halfway otherwise: the record or the set-aside name cannot be made.
         return QStringLiteral(" 이름이 너무 길어 선택할 수 없습니다 (옆에 만드는 작업 파일의 이름이 %1바이트를 넘습니다).")
-            .arg(LongestNameInFolderOf(picked.Path));
+            .arg(limit);
     return {};
 }
 
