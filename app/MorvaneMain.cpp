@@ -174,6 +174,12 @@ TMorvaneMainForm::~TMorvaneMainForm() {
     sSkinManager = nullptr;
 }
 
+void TMorvaneMainForm::setVisible(bool visible) {
+    if (visible && !testAttribute(Qt::WA_WState_Created))
+        ensurePolished();
+    QWidget::setVisible(visible);
+}
+
 void TMorvaneMainForm::CreatePlacement() {
     // Opens centred on the screen unless a saved placement puts it elsewhere.
     SetFormPosition(this, TPosition::poScreenCenter);

@@ -102,6 +102,11 @@ public:
     // Sleeps 100 ms, then moves the gauge.
     void AdvanceGauge(int progress);
 
+    // Polishes the window before its first show makes its native window: the skin's frame is
+    // put on as it is polished, so the native window is made once, already without the
+    // system's frame, instead of being made framed and made again at once.
+    void setVisible(bool visible) override;
+
 signals:
     // A step has handed a job to the server and now waits for its end.
     void serviceJobWaiting();

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -37,6 +38,27 @@ protected:
     }
 
     QStringList errors;
+};
+
+// Records each native window a widget is given, and whether it had the system's frame.
+class NativeWindowWatch : public QObject {
+public:
+    explicit NativeWindowWatch(QWidget* widget) : widget_(widget) { widget->installEventFilter(this); }
+    int Made = 0;
+    int MadeFramed = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::WinIdChange && widget_->internalWinId() != 0) {
+            ++Made;
+            if (!widget_->windowHandle()->flags().testFlag(Qt::FramelessWindowHint))
+                ++MadeFramed;
+        }
+        return false;
+    }
+
+private:
+    QWidget* widget_;
 };
 
 } // namespace
@@ -90,6 +112,19 @@ TEST_F(SkinWindowTest, TheArrowKeysPassOverASkinThatCouldNotBeLoaded) {
     EXPECT_EQ(form.sComboBox1->currentText(), "BluePlastic");
     EXPECT_EQ(form.sSkinManager->SkinName(), "BluePlastic (internal)");
     EXPECT_EQ(errors.size(), 1) << "the broken skin is not tried again";
+}
+
+TEST_F(SkinWindowTest, TheWindowReachesTheScreenInOneNativeWindowWithoutTheSystemsFrame) {
+    TMorvaneMainForm form;
+    NativeWindowWatch watch(&form);
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(watch.Made, 1);
+    EXPECT_EQ(watch.MadeFramed, 0);
+    ASSERT_NE(form.windowHandle(), nullptr);
+    EXPECT_TRUE(form.windowHandle()->isVisible());
+    form.hide();
+    EXPECT_FALSE(form.windowHandle()->isVisible()) << "the window on the screen is the widget's own";
 }
 
 TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGetAdapters) {
