@@ -148,6 +148,9 @@ void TsSkinProvider::ApplyFrame() {
         savedMargins_ = window_->contentsMargins();
         ChangeWindowFlags(savedFlags_ | Qt::FramelessWindowHint);
         window_->setMouseTracking(true);
+        // The frame and client background cover every pixel: Qt need not clear the window first.
+        savedOpaquePaint_ = window_->testAttribute(Qt::WA_OpaquePaintEvent);
+        window_->setAttribute(Qt::WA_OpaquePaintEvent);
         // Children must not take the resize cursors the frame shows.
         for (QObject* child : window_->children())
             if (child->isWidgetType() && !static_cast<QWidget*>(child)->testAttribute(Qt::WA_SetCursor))
@@ -165,7 +168,7 @@ void TsSkinProvider::RestoreFrame() {
     frameApplied_ = false;
     ChangeWindowFlags(savedFlags_);
     window_->unsetCursor();
-    frame_ = QPixmap();
+    window_->setAttribute(Qt::WA_OpaquePaintEvent, savedOpaquePaint_);
     hot_.reset();
     pressed_.reset();
     window_->update();
@@ -229,7 +232,6 @@ void TsSkinProvider::UpdateGeometry() {
 }
 
 void TsSkinProvider::Invalidate() {
-    frameDirty_ = true;
     window_->update();
 }
 
@@ -319,7 +321,6 @@ void TsSkinProvider::SetHot(std::optional<TitleButton> button) {
     if (button == hot_)
         return;
     hot_ = button;
-    frameDirty_ = true;
     window_->update(geometry_.TitleStrip);
 }
 
@@ -329,7 +330,6 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const std::optional<TitleButton> button = ButtonAt(p)) {
         pressed_ = button;
-        frameDirty_ = true;
         window_->update(geometry_.TitleStrip);
         return true;
     }
@@ -436,7 +436,6 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
         return false;
     const TitleButton button = *pressed_;
     pressed_.reset();
-    frameDirty_ = true;
     window_->update(geometry_.TitleStrip);
     if (ButtonAt(event->position().toPoint()) == button)
         Trigger(button);
@@ -474,7 +473,7 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
             positionUnconfirmed_ = false;
             ConfirmNativePosition();
         }
-        Paint(static_cast<QPaintEvent*>(event)->rect());
+        Paint();
         return true;
     case QEvent::Move:
         // A move the program makes (a dialog centring itself, the placement, a drag by hand) is
@@ -486,7 +485,6 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         return false;
     case QEvent::Resize:
         UpdateGeometry();
-        frameDirty_ = true;
         return false;
     case QEvent::WindowStateChange:
         SetFrameMargins(FrameMarginsOf(SkinData.Skin()->SkinData, window_->isMaximized()));
@@ -596,28 +594,17 @@ void TsSkinProvider::ConfirmNativePosition() {
         native->setPosition(asked);
 }
 
-void TsSkinProvider::Paint(const QRect& exposed) {
-    const qreal ratio = window_->devicePixelRatioF();
-    if (frameDirty_ || frame_.size() != window_->size() * ratio) {
-        frame_ = RenderFrame();
-        frameDirty_ = false;
-    }
-    QPainter painter(window_);
-    painter.drawPixmap(exposed, frame_,
-                       QRectF(exposed.topLeft() * ratio, QSizeF(exposed.size()) * ratio).toAlignedRect());
-}
-
-QPixmap TsSkinProvider::RenderFrame() const {
-    const qreal ratio = window_->devicePixelRatioF();
-    QPixmap pixmap(window_->size() * ratio);
-    pixmap.setDevicePixelRatio(ratio);
+// Drawn straight onto the window, clipped to the region being painted: a copy of the whole
+// frame kept between paints would cost a window-sized buffer to fill and copy at every show,
+// and the frame is cheap to draw again.
+void TsSkinProvider::Paint() {
     const SkinTables* skin = SkinData.Skin();
-    if (skin == nullptr)
-        return pixmap;
+    QPainter painter(window_);
     const QRect all = window_->rect();
-    const TsState state = window_->isActiveWindow() || managerDrag_ ? TsState::Normal : TsState::Disabled;
-    QPainter painter(&pixmap);
     painter.fillRect(all, window_->palette().color(QPalette::Window));
+    if (skin == nullptr)
+        return;
+    const TsState state = window_->isActiveWindow() || managerDrag_ ? TsState::Normal : TsState::Disabled;
     DrawSectionBackground(painter, *skin, SectionPaint{clientSection_, all, TsState::Normal, false});
     DrawSectionBackground(painter, *skin, SectionPaint{titleSection_, geometry_.TitleStrip, state, true});
     if (const TsMaskData* border = skin->Mask(SkinData.BorderIndex))
@@ -632,7 +619,6 @@ QPixmap TsSkinProvider::RenderFrame() const {
                     CaptionPaint{caption, geometry_.Caption, Qt::AlignLeft | Qt::AlignVCenter, state});
     }
     PaintTitleButtons(painter);
-    return pixmap;
 }
 
 void TsSkinProvider::PaintTitleButtons(QPainter& painter) const {

@@ -53,10 +53,9 @@ private:
     void SetFrameMargins(const QMargins& margins);
     void UpdateGeometry();
     void Invalidate();
-    void Paint(const QRect& exposed);
+    void Paint();
     void ConfirmNativePosition();
     void CentreDialog();
-    QPixmap RenderFrame() const;
     void PaintTitleButtons(QPainter& painter) const;
     bool HasButton(TitleButton button) const;
     bool Resizable() const;
@@ -81,10 +80,9 @@ private:
     bool adoptNativeWindow_ = false; // the native window of a show under way is taken back after it
     Qt::WindowFlags savedFlags_;
     QMargins savedMargins_;
+    bool savedOpaquePaint_ = false;
     QMargins frameMargins_;
     FrameGeometry geometry_;
-    QPixmap frame_; // the frame and client background as last drawn
-    bool frameDirty_ = true;
     bool positionUnconfirmed_ = false; // shown, not painted since
     bool centred_ = false;             // a dialog placed by CentreDialog, in the middle of its show
     std::optional<QPoint> askedPlace_; // where the program last moved the window on the screen
