@@ -22,6 +22,7 @@
 #include "TsGauge.h"
 #include "TsSkinManager.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -155,6 +156,10 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     resize(kClientWidth, kClientHeight);
     ClientArea->resize(kClientWidth, kClientHeight);
     CreateSkinManager();
+    // Qt starts its accessibility bridge at the first accessible change (the first caption
+    // below), and that takes about a millisecond. Started now, it does so while the warm-up
+    // thread is still reading the font configuration.
+    QAccessible::isActive();
     // The controls measure their texts from here on.
     WaitForStartupFonts();
     setFont(FormFont());
