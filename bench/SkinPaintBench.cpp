@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHoverEvent>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -65,7 +66,10 @@ void ButtonHoverRepaint(benchmark::State& state) {
     bool hot = false;
     for (auto _ : state) {
         hot = !hot;
-        QEvent event(hot ? QEvent::HoverEnter : QEvent::HoverLeave);
+        const QPointF inside = QRectF(button->rect()).center();
+        const QPointF outside(-1, -1);
+        QHoverEvent event(hot ? QEvent::HoverEnter : QEvent::HoverLeave, hot ? inside : outside,
+                          button->mapToGlobal(hot ? inside : outside), hot ? outside : inside);
         button->setAttribute(Qt::WA_UnderMouse, hot);
         QCoreApplication::sendEvent(button, &event);
         button->repaint();
