@@ -105,6 +105,7 @@ TsSkinProvider::~TsSkinProvider() {
     if (window_ == nullptr)
         return;
     window_->removeEventFilter(this);
+    qApp->removeEventFilter(this);
     window_->setProperty(ProviderProperty, QVariant());
     for (QShortcut* shortcut : window_->findChildren<QShortcut*>(QStringLiteral("SkinProviderShortcut")))
         delete shortcut;
@@ -169,7 +170,7 @@ void TsSkinProvider::RestoreFrame() {
     ChangeWindowFlags(savedFlags_);
     window_->unsetCursor();
     window_->setAttribute(Qt::WA_OpaquePaintEvent, savedOpaquePaint_);
-    hot_.reset();
+    SetHot(std::nullopt);
     pressed_.reset();
     window_->update();
 }
@@ -320,6 +321,10 @@ Qt::Edges TsSkinProvider::EdgesAt(const QPoint& p) const {
 void TsSkinProvider::SetHot(std::optional<TitleButton> button) {
     if (button == hot_)
         return;
+    if (button && !hot_)
+        qApp->installEventFilter(this);
+    else if (!button)
+        qApp->removeEventFilter(this);
     hot_ = button;
     window_->update(geometry_.TitleStrip);
 }
@@ -443,8 +448,14 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
 }
 
 bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_)
+    if (watched != window_) {
+        // Watched while a title button is hot: a control takes the pointer's moves itself, so
+        // the pointer going straight from the button onto one reaches the window never.
+        if (hot_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_)
+            SetHot(std::nullopt);
         return false;
+    }
     if (event->type() == QEvent::ShowToParent && adoptNativeWindow_) {
         adoptNativeWindow_ = false;
         window_->winId();
@@ -473,7 +484,7 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
             positionUnconfirmed_ = false;
             ConfirmNativePosition();
         }
-        Paint();
+        Paint(static_cast<QPaintEvent*>(event)->region());
         return true;
     case QEvent::Move:
         // A move the program makes (a dialog centring itself, the placement, a drag by hand) is
@@ -596,26 +607,34 @@ void TsSkinProvider::ConfirmNativePosition() {
 
 // Drawn straight onto the window, clipped to the region being painted: a copy of the whole
 // frame kept between paints would cost a window-sized buffer to fill and copy at every show,
-// and the frame is cheap to draw again.
-void TsSkinProvider::Paint() {
+// and the frame is cheap to draw again. A region that misses the title bar (a control
+// repainting over the client background) leaves the title's parts out.
+void TsSkinProvider::Paint(const QRegion& region) {
     const SkinTables* skin = SkinData.Skin();
     QPainter painter(window_);
     const QRect all = window_->rect();
     painter.fillRect(all, window_->palette().color(QPalette::Window));
     if (skin == nullptr)
         return;
+    QRect titleBounds = geometry_.TitleStrip;
+    for (const QRect& button : geometry_.Buttons)
+        titleBounds |= button;
+    const bool title = region.intersects(titleBounds);
     const TsState state = window_->isActiveWindow() || managerDrag_ ? TsState::Normal : TsState::Disabled;
     DrawSectionBackground(painter, *skin, SectionPaint{clientSection_, all, TsState::Normal, false});
-    DrawSectionBackground(painter, *skin, SectionPaint{titleSection_, geometry_.TitleStrip, state, true});
+    if (title)
+        DrawSectionBackground(painter, *skin, SectionPaint{titleSection_, geometry_.TitleStrip, state, true});
     if (const TsMaskData* border = skin->Mask(SkinData.BorderIndex))
         DrawMask(painter, *border, all, state);
+    if (!title)
+        return;
     if (!geometry_.Icon.isEmpty())
         window_->windowIcon().paint(&painter, geometry_.Icon);
-    if (const TsGeneralData* title = skin->Section(titleSection_)) {
+    if (const TsGeneralData* titleData = skin->Section(titleSection_)) {
         painter.setFont(CaptionFont(window_));
         const QString caption = painter.fontMetrics().elidedText(window_->windowTitle(), Qt::ElideRight,
                                                                  geometry_.Caption.width());
-        DrawCaption(painter, *title,
+        DrawCaption(painter, *titleData,
                     CaptionPaint{caption, geometry_.Caption, Qt::AlignLeft | Qt::AlignVCenter, state});
     }
     PaintTitleButtons(painter);

@@ -53,7 +53,7 @@ private:
     void SetFrameMargins(const QMargins& margins);
     void UpdateGeometry();
     void Invalidate();
-    void Paint();
+    void Paint(const QRegion& region);
     void ConfirmNativePosition();
     void CentreDialog();
     void PaintTitleButtons(QPainter& painter) const;

@@ -111,6 +111,25 @@ TEST_F(SkinControlsTest, TitleButtonsSitRightToLeftAndWork) {
     EXPECT_FALSE(window.form.isVisible()) << "the close button closed the window";
 }
 
+void MovePointer(QWidget* widget, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+// The pointer can leave a hot title button straight for a control (a quick move down from the
+// close button): the button is drawn cold again all the same.
+TEST_F(SkinControlsTest, ATitleButtonIsColdAgainOnceThePointerIsOverAControl) {
+    TestWindow window;
+    window.button->setGeometry(10, 10, 80, 24);
+    window.Show();
+    const QRect close = TsSkinProvider::Of(&window.form)->Geometry().Buttons[static_cast<int>(TitleButton::Close)];
+    const QImage cold = window.form.grab(close).toImage();
+    MovePointer(&window.form, close.center());
+    ASSERT_NE(window.form.grab(close).toImage(), cold) << "the close button is drawn hot under the pointer";
+    MovePointer(window.button, window.button->rect().center());
+    EXPECT_EQ(window.form.grab(close).toImage(), cold);
+}
+
 // The window manager can maximise a window that has no maximise button; a double-click on the
 // title gives the window its size back, and a second one does nothing more.
 TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseButton) {
