@@ -411,9 +411,14 @@ bool TsSkinProvider::MouseMove(QMouseEvent* event) {
         window_->setGeometry(DraggedGeometry(event->globalPosition().toPoint() - dragStart_));
         return true;
     }
-    if (pressed_)
+    if (pressed_) {
+        // Held on a title button: it is drawn pressed while the pointer is on it and pops back
+        // up when the pointer leaves it, as a push button does.
+        SetHot(ButtonAt(p) == pressed_ ? pressed_ : std::nullopt);
         return true;
-    SetHot(ButtonAt(p));
+    }
+    // A drag that began elsewhere (on a control, say) lights no title button up on its way.
+    SetHot(event->buttons() == Qt::NoButton ? ButtonAt(p) : std::nullopt);
     const Qt::Edges edges = EdgesAt(p);
     if ((edges & Qt::LeftEdge && edges & Qt::TopEdge) || (edges & Qt::RightEdge && edges & Qt::BottomEdge))
         window_->setCursor(Qt::SizeFDiagCursor);
@@ -440,9 +445,11 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
     if (!pressed_)
         return false;
     const TitleButton button = *pressed_;
+    const std::optional<TitleButton> under = ButtonAt(event->position().toPoint());
     pressed_.reset();
+    SetHot(under);
     window_->update(geometry_.TitleStrip);
-    if (ButtonAt(event->position().toPoint()) == button)
+    if (under == button)
         Trigger(button);
     return true;
 }

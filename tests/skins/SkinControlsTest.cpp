@@ -130,6 +130,43 @@ TEST_F(SkinControlsTest, ATitleButtonIsColdAgainOnceThePointerIsOverAControl) {
     EXPECT_EQ(window.form.grab(close).toImage(), cold);
 }
 
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// A title button held and dragged off pops back up (and goes down again when the pointer comes
+// back); released away from it, it is drawn cold, not hot; a drag that began elsewhere lights
+// none up on its way.
+TEST_F(SkinControlsTest, ATitleButtonLooksAsThePointerAndTheHeldButtonSay) {
+    TestWindow window;
+    window.Show();
+    const FrameGeometry& g = TsSkinProvider::Of(&window.form)->Geometry();
+    const QRect close = g.Buttons[static_cast<int>(TitleButton::Close)];
+    const QPoint onTitle(g.Caption.center());
+    const auto look = [&] { return window.form.grab(close).toImage(); };
+    const QImage cold = look();
+    MovePointer(&window.form, close.center());
+    const QImage hot = look();
+    SendMouse(&window.form, QEvent::MouseButtonPress, close.center(), Qt::LeftButton);
+    const QImage pressed = look();
+    ASSERT_NE(hot, cold);
+    ASSERT_NE(pressed, hot);
+
+    SendMouse(&window.form, QEvent::MouseMove, onTitle, Qt::LeftButton);
+    EXPECT_EQ(look(), hot) << "dragged off, the button pops back up";
+    SendMouse(&window.form, QEvent::MouseMove, close.center(), Qt::LeftButton);
+    EXPECT_EQ(look(), pressed) << "back on it, it is down again";
+    SendMouse(&window.form, QEvent::MouseMove, onTitle, Qt::LeftButton);
+    SendMouse(&window.form, QEvent::MouseButtonRelease, onTitle, Qt::NoButton);
+    EXPECT_EQ(look(), cold) << "released away from it";
+    EXPECT_TRUE(window.form.isVisible()) << "a release away from the button does not close";
+
+    SendMouse(&window.form, QEvent::MouseMove, close.center(), Qt::LeftButton);
+    EXPECT_EQ(look(), cold) << "a drag from elsewhere passing over it";
+}
+
 // The window manager can maximise a window that has no maximise button; a double-click on the
 // title gives the window its size back, and a second one does nothing more.
 TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseButton) {
