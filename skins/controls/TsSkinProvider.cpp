@@ -315,6 +315,10 @@ Qt::Edges TsSkinProvider::EdgesAt(const QPoint& p) const {
         edges |= Qt::TopEdge;
     if (p.y() >= r.height() - grip)
         edges |= Qt::BottomEdge;
+    // A control shows its own cursor, never a resize one: a press that reaches the window from
+    // a control near the border (it passes on presses it does not take) does not resize.
+    if (edges && window_->childAt(p) != nullptr)
+        return {};
     return edges;
 }
 

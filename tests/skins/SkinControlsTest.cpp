@@ -167,6 +167,25 @@ TEST_F(SkinControlsTest, ATitleButtonLooksAsThePointerAndTheHeldButtonSay) {
     EXPECT_EQ(look(), cold) << "a drag from elsewhere passing over it";
 }
 
+// A press on the border resizes; a press beside it on the client area, which shows no resize
+// cursor there, does not.
+TEST_F(SkinControlsTest, OnlyThePressesWhereTheResizeCursorShowsResize) {
+    TestWindow window;
+    window.form.setMinimumSize(0, 0);
+    window.Show();
+    const int border = TsSkinProvider::Of(&window.form)->Geometry().Frame.left();
+    const int middle = window.form.height() / 2;
+    for (const int x : {0, border - 1, border, border + 1}) {
+        const QRect before = window.form.geometry();
+        SendMouse(&window.form, QEvent::MouseButtonPress, QPoint(x, middle), Qt::LeftButton);
+        SendMouse(&window.form, QEvent::MouseMove, QPoint(x + 40, middle), Qt::LeftButton);
+        SendMouse(&window.form, QEvent::MouseButtonRelease, QPoint(x + 40, middle), Qt::NoButton);
+        const bool onBorder = x < border;
+        EXPECT_EQ(window.form.width() != before.width(), onBorder) << "press at x " << x;
+        window.form.setGeometry(before);
+    }
+}
+
 // The window manager can maximise a window that has no maximise button; a double-click on the
 // title gives the window its size back, and a second one does nothing more.
 TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseButton) {
