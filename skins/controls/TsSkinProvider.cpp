@@ -25,6 +25,9 @@ namespace {
 const char* const ProviderProperty = "morvaneSkinProvider";
 constexpr QSize FallbackButton(16, 16);
 constexpr int ResizeGrip = 6; // at least this many pixels of border take a resize drag
+// The smallest a skinned window may be made, by hand or by the window manager: room for the
+// title's buttons and a piece of its caption.
+constexpr QSize FrameMinimum(120, 60);
 
 QFont CaptionFont(const QWidget* window) {
     QFont font = window->font();
@@ -152,6 +155,12 @@ void TsSkinProvider::ApplyFrame() {
         // The frame and client background cover every pixel: Qt need not clear the window first.
         savedOpaquePaint_ = window_->testAttribute(Qt::WA_OpaquePaintEvent);
         window_->setAttribute(Qt::WA_OpaquePaintEvent);
+        // Without the system's frame the window manager knows no smallest size of its own: told
+        // none, it lets the window shrink until the title bar and its buttons are gone.
+        savedMinimum_ = window_->minimumSize();
+        minimumRaised_ = Resizable() && savedMinimum_ != savedMinimum_.expandedTo(FrameMinimum);
+        if (minimumRaised_)
+            window_->setMinimumSize(savedMinimum_.expandedTo(FrameMinimum));
         // Children must not take the resize cursors the frame shows.
         for (QObject* child : window_->children())
             if (child->isWidgetType() && !static_cast<QWidget*>(child)->testAttribute(Qt::WA_SetCursor))
@@ -170,6 +179,8 @@ void TsSkinProvider::RestoreFrame() {
     ChangeWindowFlags(savedFlags_);
     window_->unsetCursor();
     window_->setAttribute(Qt::WA_OpaquePaintEvent, savedOpaquePaint_);
+    if (std::exchange(minimumRaised_, false))
+        window_->setMinimumSize(savedMinimum_);
     SetHot(std::nullopt);
     pressed_.reset();
     window_->update();
@@ -388,7 +399,7 @@ QRect TsSkinProvider::DraggedGeometry(const QPoint& delta) const {
         return QRect(dragGeometry_.topLeft() + delta, dragGeometry_.size());
     QRect g = dragGeometry_;
     const QSize minimum =
-        window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(QSize(120, 60));
+        window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(FrameMinimum);
     if (dragEdges_ & Qt::LeftEdge)
         g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width()));
     if (dragEdges_ & Qt::RightEdge)

@@ -81,6 +81,8 @@ private:
     Qt::WindowFlags savedFlags_;
     QMargins savedMargins_;
     bool savedOpaquePaint_ = false;
+    QSize savedMinimum_;
+    bool minimumRaised_ = false; // the window's smallest size was raised to the frame's
     QMargins frameMargins_;
     FrameGeometry geometry_;
     bool positionUnconfirmed_ = false; // shown, not painted since

@@ -186,6 +186,24 @@ TEST_F(SkinControlsTest, OnlyThePressesWhereTheResizeCursorShowsResize) {
     }
 }
 
+// The window manager is told the skinned window's smallest size (the title's buttons stay
+// usable however it is resized), and the window's own smallest size comes back with the
+// system's frame.
+TEST_F(SkinControlsTest, TheWindowManagerIsToldTheSkinnedWindowsSmallestSize) {
+    TestWindow window;
+    window.Show();
+    ASSERT_NE(window.form.windowHandle(), nullptr);
+    const QSize told = window.form.windowHandle()->minimumSize();
+    EXPECT_GE(told.width(), 120);
+    EXPECT_GE(told.height(), 60);
+    manager->SetActive(false);
+    QCoreApplication::processEvents();
+    const QSize unskinned = window.form.windowHandle()->minimumSize();
+    EXPECT_LT(unskinned.width(), 120);
+    EXPECT_LT(unskinned.height(), 60);
+    manager->SetActive(true);
+}
+
 // The window manager can maximise a window that has no maximise button; a double-click on the
 // title gives the window its size back, and a second one does nothing more.
 TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseButton) {
