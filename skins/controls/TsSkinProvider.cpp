@@ -2,6 +2,7 @@
 
 #include "AttachedObject.h"
 #include "DisplayPlace.h"
+#include "WindowManagerDrag.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
@@ -84,6 +85,20 @@ std::optional<QPoint> PlaceOnDisplay(const QWidget& window) {
 #else
     Q_UNUSED(window);
     return std::nullopt;
+#endif
+}
+
+// Tells the window manager to drop a move or resize it was asked for; false where it cannot be
+// told (not X11).
+bool CancelManagerDrag(const QWidget& window) {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || window.internalWinId() == 0)
+        return false;
+    return CancelWindowManagerDrag(x11->connection(), static_cast<std::uint32_t>(window.internalWinId()));
+#else
+    Q_UNUSED(window);
+    return false;
 #endif
 }
 
@@ -389,6 +404,7 @@ void TsSkinProvider::StartDrag(const QPoint& travelled) {
     if (system) {
         askedPlace_.reset();
         managerDrag_ = true;
+        managerDragAsked_ = true;
     } else {
         dragging_ = true;
     }
@@ -452,6 +468,15 @@ bool TsSkinProvider::MouseMove(QMouseEvent* event) {
 bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return false;
+    if (std::exchange(managerDragAsked_, false)) {
+        // The window manager takes the pointer for its move or resize, so this release reached
+        // the window only because it came before the manager took over: left alone, the manager
+        // would wait for it, and the window would follow the pointer until the next click.
+        CancelManagerDrag(*window_);
+        if (std::exchange(managerDrag_, false))
+            Invalidate();
+        return true;
+    }
     const bool onFrame = framePressed_ || dragging_;
     framePressed_ = false;
     dragging_ = false;
@@ -539,6 +564,7 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         Invalidate();
         return false;
     case QEvent::MouseButtonPress:
+        managerDragAsked_ = false;
         if (std::exchange(managerDrag_, false))
             Invalidate();
         return MousePress(static_cast<QMouseEvent*>(event));

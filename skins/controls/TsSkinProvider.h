@@ -99,6 +99,7 @@ private:
     Qt::Edges dragEdges_;
     bool dragging_ = false;
     bool managerDrag_ = false; // the window manager is moving or resizing the window
+    bool managerDragAsked_ = false; // asked of the manager since the last press
     QPoint dragStart_;
     QRect dragGeometry_;
 };

@@ -154,4 +154,27 @@ TEST_F(FramedDesktopTest, TheTitleMovesTheWindowOnlyWhenDragged) {
     EXPECT_TRUE(titleLook() == active);
 }
 
+// A press, a move just past the drag threshold and the release, all at once (a quick tap that
+// slides): the release comes before the window manager has taken the pointer for the move it
+// was asked for. The window must not follow the pointer afterwards.
+TEST_F(FramedDesktopTest, ATapThatSlidesDoesNotLeaveTheWindowFollowingThePointer) {
+    QWidget form(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    form.setGeometry(300, 200, 600, 400);
+    ShowAndSettle(form);
+    const qreal ratio = form.devicePixelRatioF();
+    const TsSkinProvider* provider = TsSkinProvider::Of(&form);
+    ASSERT_NE(provider, nullptr);
+    for (int tap = 0; tap < 3; ++tap) {
+        const QPoint before = PlaceOnDisplay(form);
+        const QPoint onTitle = form.mapToGlobal(provider->Geometry().TitleStrip.center() - QPoint(60, 0));
+        Pointer(PointAt(onTitle, ratio) +
+                QStringList{QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove_relative"),
+                            QStringLiteral("4"), QStringLiteral("0"), QStringLiteral("mouseup"), QStringLiteral("1")});
+        Pointer(PointAt(onTitle + QPoint(60, 50), ratio));
+        Pointer(PointAt(onTitle + QPoint(120, 100), ratio));
+        EXPECT_LE((PlaceOnDisplay(form) - before).manhattanLength(), 4) << "tap " << tap;
+        Pointer({QStringLiteral("click"), QStringLiteral("1")}); // ends a move left waiting, if any
+    }
+}
+
 } // namespace
