@@ -172,10 +172,12 @@ void TsSkinProvider::ApplyFrame() {
         window_->setAttribute(Qt::WA_OpaquePaintEvent);
         // Without the system's frame the window manager knows no smallest size of its own: told
         // none, it lets the window shrink until the title bar and its buttons are gone.
+        // A window whose layout already asks for more (a dialog) is left to its layout.
         savedMinimum_ = window_->minimumSize();
-        minimumRaised_ = Resizable() && savedMinimum_ != savedMinimum_.expandedTo(FrameMinimum);
+        const QSize minimum = savedMinimum_.expandedTo(window_->minimumSizeHint());
+        minimumRaised_ = Resizable() && minimum != minimum.expandedTo(FrameMinimum);
         if (minimumRaised_)
-            window_->setMinimumSize(savedMinimum_.expandedTo(FrameMinimum));
+            window_->setMinimumSize(minimum.expandedTo(FrameMinimum));
         // Children must not take the resize cursors the frame shows.
         for (QObject* child : window_->children())
             if (child->isWidgetType() && !static_cast<QWidget*>(child)->testAttribute(Qt::WA_SetCursor))
@@ -482,8 +484,11 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
     dragging_ = false;
     if (onFrame)
         return true;
-    if (!pressed_)
+    if (!pressed_) {
+        // The end of a drag from elsewhere: the button under the pointer is hot from now on.
+        SetHot(ButtonAt(event->position().toPoint()));
         return false;
+    }
     const TitleButton button = *pressed_;
     const std::optional<TitleButton> under = ButtonAt(event->position().toPoint());
     pressed_.reset();

@@ -165,6 +165,9 @@ TEST_F(SkinControlsTest, ATitleButtonLooksAsThePointerAndTheHeldButtonSay) {
 
     SendMouse(&window.form, QEvent::MouseMove, close.center(), Qt::LeftButton);
     EXPECT_EQ(look(), cold) << "a drag from elsewhere passing over it";
+    SendMouse(&window.form, QEvent::MouseButtonRelease, close.center(), Qt::NoButton);
+    EXPECT_EQ(look(), hot) << "that drag ending on it";
+    EXPECT_TRUE(window.form.isVisible()) << "which is no click on it";
 }
 
 // A press on the border resizes; a press beside it on the client area, which shows no resize
@@ -202,6 +205,19 @@ TEST_F(SkinControlsTest, TheWindowManagerIsToldTheSkinnedWindowsSmallestSize) {
     EXPECT_LT(unskinned.width(), 120);
     EXPECT_LT(unskinned.height(), 60);
     manager->SetActive(true);
+
+    // A window whose layout asks for more keeps what its layout asks for.
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* content = new QWidget(&dialog);
+    content->setMinimumSize(300, 200);
+    layout->addWidget(content);
+    dialog.show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint) << "the dialog is skinned";
+    const QSize dialogTold = dialog.windowHandle()->minimumSize();
+    EXPECT_GE(dialogTold.width(), 300);
+    EXPECT_GE(dialogTold.height(), 200);
 }
 
 // The window manager can maximise a window that has no maximise button; a double-click on the
