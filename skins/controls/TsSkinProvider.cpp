@@ -2,10 +2,10 @@
 
 #include "AttachedObject.h"
 #include "DisplayPlace.h"
-#include "WindowManagerDrag.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
+#include "WindowManagerDrag.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -19,6 +19,7 @@
 #include <QWhatsThis>
 #include <QWidget>
 #include <QWindow>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -102,6 +103,24 @@ bool CancelManagerDrag(const QWidget& window) {
 #endif
 }
 
+// Calls `left` when the pointer is seen over another widget of the window than the window itself.
+class PointerOnControlWatch : public QObject {
+public:
+    PointerOnControlWatch(QWidget* window, std::function<void()> left) : window_(window), left_(std::move(left)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) && watched != window_ &&
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_)
+            left_();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> left_;
+};
+
 } // namespace
 
 TsSkinProvider::TsSkinProvider(QWidget* window, TsSkinManager* manager, const QString& clientSection)
@@ -123,7 +142,6 @@ TsSkinProvider::~TsSkinProvider() {
     if (window_ == nullptr)
         return;
     window_->removeEventFilter(this);
-    qApp->removeEventFilter(this);
     window_->setProperty(ProviderProperty, QVariant());
     for (QShortcut* shortcut : window_->findChildren<QShortcut*>(QStringLiteral("SkinProviderShortcut")))
         delete shortcut;
@@ -353,10 +371,12 @@ Qt::Edges TsSkinProvider::EdgesAt(const QPoint& p) const {
 void TsSkinProvider::SetHot(std::optional<TitleButton> button) {
     if (button == hot_)
         return;
+    if (!pointerWatch_)
+        pointerWatch_ = std::make_unique<PointerOnControlWatch>(window_, [this] { SetHot(std::nullopt); });
     if (button && !hot_)
-        qApp->installEventFilter(this);
+        qApp->installEventFilter(pointerWatch_.get());
     else if (!button)
-        qApp->removeEventFilter(this);
+        qApp->removeEventFilter(pointerWatch_.get());
     hot_ = button;
     window_->update(geometry_.TitleStrip);
 }
@@ -500,14 +520,8 @@ bool TsSkinProvider::MouseRelease(QMouseEvent* event) {
 }
 
 bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != window_) {
-        // Watched while a title button is hot: a control takes the pointer's moves itself, so
-        // the pointer going straight from the button onto one reaches the window never.
-        if (hot_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) &&
-            watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == window_)
-            SetHot(std::nullopt);
+    if (watched != window_)
         return false;
-    }
     if (event->type() == QEvent::ShowToParent && adoptNativeWindow_) {
         adoptNativeWindow_ = false;
         window_->winId();

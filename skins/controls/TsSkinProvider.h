@@ -11,9 +11,9 @@
 #include "TsCommonData.h"
 
 #include <QObject>
-#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 class QMouseEvent;
@@ -90,6 +90,10 @@ private:
     std::optional<QPoint> askedPlace_; // where the program last moved the window on the screen
 
     std::optional<TitleButton> hot_;
+    // Installed on the application while a title button is hot: a control takes the pointer's
+    // moves itself, so the pointer going straight from the button onto one never reaches the
+    // window.
+    std::unique_ptr<QObject> pointerWatch_;
     std::optional<TitleButton> pressed_;
     // A press on the title or the border, and the move or resize it may become: by the window
     // manager, or by hand where the window manager will not do it.
