@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QCursor>
 #include <QPainter>
+#include <QTimer>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -90,6 +91,10 @@ bool TsComboBox::event(QEvent* event) {
     if (TsSkinCommandEvent* command = AsSkinCommand(event)) {
         const auto repaint = [this] {
             update();
+            // A new skin can give the window another frame, which moves the box out from under
+            // a pointer that has not moved: once the window is laid out anew, the box is hot
+            // only if the pointer is still over it.
+            QTimer::singleShot(0, this, [this] { ForgetPointerIfGone(); });
         };
         AnswerSkinCommand(*command, SkinData, {repaint, repaint, repaint, nullptr});
         return true;

@@ -528,6 +528,20 @@ TEST_F(SkinControlsTest, AComboBoxIsNotHotAfterItsListClosesWithThePointerElsewh
     }
 }
 
+// A skin change can move the box out from under a pointer that stays where it is (another
+// frame moves the client area), and nothing tells the box: it is not left drawn hot.
+TEST_F(SkinControlsTest, AComboBoxIsNotHotAfterASkinChangeLeavesThePointerOutsideIt) {
+    TestWindow window;
+    TsComboBox* combo = ShownComboBox(window);
+    QCursor::setPos(combo->mapToGlobal(QPoint(combo->width() / 2, -3)));
+    QCoreApplication::processEvents();
+    combo->setAttribute(Qt::WA_UnderMouse); // as the box was marked before it moved
+    ASSERT_EQ(combo->State(), TsState::Hot);
+    manager->SetSkinName(QStringLiteral("Test"));
+    QCoreApplication::processEvents();
+    EXPECT_NE(combo->State(), TsState::Hot);
+}
+
 // An open skin box's list is a window of its own with nothing under its frame: the frame stands
 // on the field's colour to its very edge, never on what the window system leaves there.
 TEST_F(SkinControlsTest, AnOpenComboBoxListStandsOnTheFieldColourToItsEdge) {
