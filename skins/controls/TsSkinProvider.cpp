@@ -629,7 +629,11 @@ void TsSkinProvider::CentreDialog() {
         (dialog->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QWidget* parent = dialog->parentWidget() != nullptr ? dialog->parentWidget()->window() : nullptr;
-    const bool overParent = parent != nullptr && parent->isVisible() && !parent->isMinimized();
+    // Over the window unless it is minimised: with no window manager to carry it out, a window
+    // asked to minimise stays on the screen, and so its dialogs open over it.
+    const bool overParent =
+        parent != nullptr && parent->isVisible() &&
+        (!parent->isMinimized() || (parent->windowHandle() != nullptr && parent->windowHandle()->isExposed()));
     QScreen* screen = overParent ? parent->screen() : dialog->screen();
     if (screen == nullptr)
         return;

@@ -256,6 +256,16 @@ TEST_F(SkinControlsTest, ADialogOpensCentredOverItsWindow) {
         EXPECT_EQ(dialog.frameGeometry().center(), window.form.frameGeometry().center());
         dialog.hide();
     }
+    // Asked to minimise with no window manager to carry it out, the window stays on the screen.
+    window.form.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window.form.windowHandle()->isExposed());
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.frameGeometry().center(), window.form.frameGeometry().center()) << "minimise asked";
+    dialog.hide();
+    window.form.setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
     QDialog placed(&window.form);
     placed.resize(320, 200);
     placed.move(40, 30);
