@@ -104,6 +104,7 @@ private:
     std::string lockError_;
     int pageSize_ = kDefaultPageSize;
     std::optional<TFileFacts> startedFrom_; // the database as the backup began
+    std::optional<std::uint32_t> nextTransactionAtStart_; // its header's, as the backup began
 };
 
 // Hard to guess, so two runs never share an id.

@@ -93,6 +93,15 @@ bool HasSecondaryFiles(const std::string& path) {
     return false;
 }
 
+std::optional<std::uint32_t> ReadNextTransaction(const std::string& path) {
+    constexpr std::size_t kNextTransactionOffset = 36;
+    const auto start = ReadStart(path, kNextTransactionOffset + 4);
+    if (!start || start->size() < kNextTransactionOffset + 4 || !PageSizeIn(*start))
+        return std::nullopt;
+    const unsigned char* at = start->data() + kNextTransactionOffset;
+    return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 | std::uint32_t(at[3]) << 24;
+}
+
 int ReadDatabasePageSize(const std::string& path) {
     const auto start = ReadStart(path, kPageSizeOffset + 2);
     const auto pageSize = start ? PageSizeIn(*start) : std::nullopt;

@@ -20,6 +20,12 @@ constexpr int kDefaultPageSize = 4096;
 // only and the file's size and time stayed the same. Nothing when the page cannot be read whole.
 std::optional<std::uint64_t> ReadHeaderPageDigest(const std::string& path);
 
+// The number the engine will give the next transaction started on the database: the 32-bit
+// little-endian value at offset 36 of its header page (the low half of the number; the engine
+// writes the header page as each transaction starts). Every transaction, reading or writing,
+// raises it. Nothing when the file has no header page to read.
+std::optional<std::uint32_t> ReadNextTransaction(const std::string& path);
+
 // Whether the database goes on in secondary files: a header page of on-disk structure 12 (the
 // one Firebird 3 opens) whose entries after the fixed part (from byte 132 to the end offset, the
 // 16-bit value at byte 66) name a next file (entry type 2). False for anything else, unreadable

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <optional>
 
 namespace {
 
@@ -74,6 +75,33 @@ TEST(DatabaseHeader, ShutDownFromTheHeaderFlags) {
         EXPECT_EQ(ReadDatabaseState(dir.File("db")), c.Expected) << c.Bytes.size();
     }
     EXPECT_EQ(ReadDatabaseState(dir.File("missing")), TDatabaseState::Unreadable);
+}
+
+// The engine keeps the next transaction's number (its low 32 bits) at offset 36.
+TEST(DatabaseHeader, NextTransactionFromTheHeader) {
+    const auto withNext = [](std::uint32_t next, std::size_t size = 1024) {
+        std::string bytes = Header(0x00, 0x10, size);
+        for (std::size_t i = 0; i < 4 && 36 + i < size; ++i)
+            bytes[36 + i] = static_cast<char>(next >> (8 * i) & 0xFF);
+        return bytes;
+    };
+    struct TCase {
+        std::string Bytes;
+        std::optional<std::uint32_t> Expected;
+    };
+    const TCase cases[] = {
+        {withNext(9), 9u},
+        {withNext(0x89ABCDEFu), 0x89ABCDEFu}, // all four bytes, low one first
+        {withNext(7, 39), std::nullopt},      // the file ends inside the number
+        {Header(0x00, 0x03), std::nullopt},   // no page size: no database header
+        {"", std::nullopt},
+    };
+    TTempDir dir;
+    for (const TCase& c : cases) {
+        dir.Write("db", c.Bytes);
+        EXPECT_EQ(ReadNextTransaction(dir.File("db")), c.Expected) << c.Bytes.size();
+    }
+    EXPECT_FALSE(ReadNextTransaction(dir.File("missing")));
 }
 
 } // namespace
