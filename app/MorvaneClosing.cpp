@@ -9,11 +9,22 @@
 #include <iostream>
 
 void TMorvaneMainForm::RunHandler(const std::function<void()>& handler) {
+    if (handlersRunning_ == 0)
+        stepFailed_ = false;
     ++handlersRunning_;
     GuardedHere(handler);
     --handlersRunning_;
-    if (!Busy())
-        CloseIfPending();
+    if (Busy())
+        return;
+    // A close that waited for a step that failed would take the failure out of sight, and the
+    // user would take the run for done. The window stays; an end the system asks for does not.
+    if (stepFailed_ && pendingClose_ != TPendingClose::None && !terminating_) {
+        pendingClose_ = TPendingClose::None;
+        const QString status = RichEdit5->Text().isEmpty() ? RichEdit1->Text() : RichEdit5->Text();
+        RichEdit5->SetText(status + QStringLiteral(" 작업이 실패하여 창을 닫지 않았습니다."));
+        return;
+    }
+    CloseIfPending();
 }
 
 void TMorvaneMainForm::ExitClicked() {

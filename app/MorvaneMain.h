@@ -163,6 +163,9 @@ private:
     TStepButtons steps_; // pick, backup, optimise and confirm
     std::vector<std::string> jobLines_; // what the last server job wrote
     int handlersRunning_ = 0;
+    // A step of the handler now running logged a failure: a close asked for meanwhile is
+    // called off, so the user sees what went wrong.
+    bool stepFailed_ = false;
     TPendingClose pendingClose_ = TPendingClose::None;
     bool terminating_ = false;
     bool closed_ = false;

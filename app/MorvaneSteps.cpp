@@ -90,6 +90,7 @@ void TMorvaneMainForm::LogLine(TRichEdit* pane, const QString& message, const QC
 }
 
 void TMorvaneMainForm::LogFailure(TRichEdit* pane, const QString& errorLine, const QString& reason) {
+    stepFailed_ = true;
     LogLine(pane, errorLine, kRed);
     LogLine(pane, reason, kRed, false);
 }

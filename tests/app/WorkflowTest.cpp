@@ -346,7 +346,15 @@ TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
         EXPECT_FALSE(closeReturned);
     }
     EXPECT_EQ(statusDuringJob, path + " 작업이 끝나면 창이 닫힙니다.");
-    EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
+    const bool failed = c.Job == TJob::FailingRestore;
+    if (failed) {
+        // The user must see the failure, not take the run for done.
+        EXPECT_TRUE(form.isVisible()) << "a step that failed does not close the window";
+        EXPECT_TRUE(form.RichEdit5->Text().endsWith(" 작업이 실패하여 창을 닫지 않았습니다."))
+            << form.RichEdit5->Text().toStdString();
+    } else {
+        EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
+    }
     const auto backupLog = LinesOf(form.RichEdit3);
     const auto optimiseLog = LinesOf(form.RichEdit4);
     if (c.Job == TJob::Backup) {
@@ -370,6 +378,8 @@ TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
     } else {
         EXPECT_EQ(CountRows(db), 2000);
     }
+    if (failed)
+        return;
     EXPECT_EQ(ReadFileBytes(ProgramFolder() + "kvSkinNumber.ini"), "[SkinNumber]\r\nNumber=2\r\n")
         << "the close handler ran";
     EXPECT_NE(ReadFileBytes(ProgramFolder() + "kvFormPct.ini").find("NormPos="), std::string::npos);
@@ -385,7 +395,8 @@ INSTANTIATE_TEST_SUITE_P(
         CloseDuringJobCase{"exit_button_during_backup", TJob::Backup, TCloseBy::ExitButton, false},
         CloseDuringJobCase{"exit_button_during_restore", TJob::Restore, TCloseBy::ExitButton, false},
         CloseDuringJobCase{"exit_button_during_failing_restore", TJob::FailingRestore, TCloseBy::ExitButton,
-                           true}),
+                           true},
+        CloseDuringJobCase{"title_bar_during_failing_restore", TJob::FailingRestore, TCloseBy::TitleBar, true}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 } // namespace
