@@ -8,6 +8,10 @@
 // press stamped with the very time of the release before it (a repeat sent as a release and a
 // press that Qt did not pair). When the focus moves to another window, a missing release says
 // nothing any more.
+// Space, which clicks a button on its release, is judged the same way while a button has the
+// focus: the first unpaired repeat's release clicks the button the key went down on, and its
+// twin press must not put the next step down for the one after to click it. (In a text box a
+// held Space goes on typing blanks.)
 
 #include <QObject>
 #include <optional>
@@ -24,9 +28,12 @@ protected:
 private:
     // Longer than any keyboard's delay before it repeats a held key, shorter than a second press.
     static constexpr quint64 RepeatWindow = 1200; // ms
-    bool held_ = false;
-    quint64 pressedAt_ = 0;
-    std::optional<quint64> releasedAt_; // the time of the last release of Enter
+    struct TKeyState {
+        bool Held = false;
+        quint64 PressedAt = 0;
+        std::optional<quint64> ReleasedAt; // the time of the key's last release
+    };
+    TKeyState enter_, space_;
     // A key event goes to the focus widget and then to its parents, through this filter each
     // time: the verdict on one event is kept for all of them. (An event is known by its place,
     // type and time together: the next event may well be made in the same place.)

@@ -88,8 +88,10 @@ struct HeldEnter : ::testing::Test {
         first->setFocus();
         QCoreApplication::processEvents();
     }
-    static void Send(QWidget* target, QEvent::Type type, quint64 time, bool autoRepeat = false) {
-        QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier, QString(), autoRepeat);
+    static void Send(QWidget* target, QEvent::Type type, quint64 time, bool autoRepeat = false,
+                     Qt::Key which = Qt::Key_Return) {
+        QKeyEvent key(type, which, Qt::NoModifier, which == Qt::Key_Space ? QStringLiteral(" ") : QString(),
+                      autoRepeat);
         key.setTimestamp(time);
         QApplication::sendEvent(target, &key);
     }
@@ -112,6 +114,27 @@ TEST_F(HeldEnter, RepeatsNeverReachTheNextButton) {
     Send(next, QEvent::KeyRelease, 900);
     Send(next, QEvent::KeyPress, 1200);
     EXPECT_EQ(nextClicks, 1) << "a new press after the release clicks";
+}
+
+// Space clicks on its release. Held, the X server may repeat it as release and press pairs that
+// Qt does not pair: the first lone release clicks the button the key went down on, and what
+// follows must not put the next step down and click it.
+TEST_F(HeldEnter, HeldSpaceNeverClicksTheNextButton) {
+    const auto space = [](QWidget* target, QEvent::Type type, quint64 time, bool autoRepeat = false) {
+        Send(target, type, time, autoRepeat, Qt::Key_Space);
+    };
+    space(first, QEvent::KeyPress, 100);
+    space(first, QEvent::KeyRelease, 600); // a repeat's release, taken for the key going up
+    ASSERT_EQ(firstClicks, 1);
+    ASSERT_TRUE(next->hasFocus());
+    space(next, QEvent::KeyPress, 600);                                   // its twin press
+    space(next, QEvent::KeyRelease, 640), space(next, QEvent::KeyPress, 640); // the next pair
+    space(next, QEvent::KeyPress, 680, true);                             // a repeat Qt marked
+    space(next, QEvent::KeyRelease, 2000);                                // the key goes up
+    EXPECT_EQ(nextClicks, 0);
+    space(next, QEvent::KeyPress, 2500);
+    space(next, QEvent::KeyRelease, 2600);
+    EXPECT_EQ(nextClicks, 1) << "a new press and release click";
 }
 
 // A release that never arrives (the window that had the focus went away on the press) does not
