@@ -226,6 +226,7 @@ void TCompactionRun::SetOriginalAside() {
         throw ERunError(WithReason("기존파일을 옮겨 둘 수 없습니다", error));
     }
     SyncFolderOf(database_);
+    replacedSize_ = original->Size;
     // Between the checks and the move another program may have attached and written: then the
     // backup lacks it, and the original goes back.
     const auto moved = LookAt(aside);

@@ -59,6 +59,9 @@ public:
     // told apart: the backup step is not offered.
     bool MayStart() const { return !questionOpen_ && !busy_; }
 
+    // The size of the original database when the optimise set it aside; nothing before that.
+    std::optional<std::int64_t> ReplacedSize() const { return replacedSize_; }
+
     // The page size to rebuild at, read from the database before its backup.
     int PageSize() const { return pageSize_; }
 
@@ -105,6 +108,7 @@ private:
     int pageSize_ = kDefaultPageSize;
     std::optional<TFileFacts> startedFrom_; // the database as the backup began
     std::optional<std::uint32_t> nextTransactionAtStart_; // its header's, as the backup began
+    std::optional<std::int64_t> replacedSize_;
 };
 
 // Hard to guess, so two runs never share an id.

@@ -322,6 +322,10 @@ void TMorvaneMainForm::sButton4Click() {
         IBBackupService->SetActive(false);
     if (IBRestoreService->Active())
         IBRestoreService->SetActive(false);
+    // A database another program held open when it was picked had no size then; the size it
+    // had when it was replaced is the one the report compares with.
+    if (SizeBefore < 0 && run_->ReplacedSize())
+        SizeBefore = *run_->ReplacedSize();
     const TSettleReport tidied = run_->Finish();
     ShowStatusMessage(FinishMessage(*run_, tidied), RichEdit4);
     steps_.SetEnabled(sButton4, false);

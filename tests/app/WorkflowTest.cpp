@@ -14,6 +14,8 @@
 #include "TsGauge.h"
 #include "WorkflowFixture.h"
 
+#include "HeldFile.h"
+
 #include <QLabel>
 #include <QProcess>
 #include <QWindow>
@@ -71,6 +73,24 @@ TEST_F(WorkflowTest, FullRunCompactsTheDatabaseAndReportsTheSizes) {
     EXPECT_FALSE(fs::exists(bak)) << "the confirm step removes the backup";
     EXPECT_EQ(CountRows(db), 3000) << "the rebuilt database keeps every row";
     EXPECT_EQ(dir.Listing(), "SHOP.FDB;") << "nothing else may be left behind";
+}
+
+// Picked while another program held it open, the database shows the size -1; let go before the
+// backup, it is compacted, and the report compares with the size it had when it was replaced.
+TEST_F(WorkflowTest, ASizeUnreadableAtThePickIsTakenWhenTheOriginalIsReplaced) {
+    const std::string db = MakeDatabase(dir.File("held.fdb"));
+    {
+        THeldFile holder(db);
+        Pick(db);
+        ASSERT_EQ(form.Label1->text(), "-1");
+    }
+    form.sButton2Click();
+    const std::int64_t before = FileSizeOf(db);
+    form.sButton3Click();
+    form.sButton4Click();
+    const std::int64_t after = FileSizeOf(db);
+    ASSERT_EQ(form.RichEdit5->Text(), Shown(db) + " 최적화 완료.");
+    EXPECT_EQ(form.Label1->text(), Grouped(before) + " - " + Grouped(after) + " = " + Grouped(before - after));
 }
 
 TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
