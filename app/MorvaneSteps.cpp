@@ -221,6 +221,10 @@ void TMorvaneMainForm::sButton3Click() {
 }
 
 void TMorvaneMainForm::OptimiseStep() {
+    // Whether a restore was tried: a refusal before the original moved leaves a backup that is
+    // either out of date or still a backup like any other, and the run's end removes it as it
+    // would after a backup alone.
+    bool restoreTried = false;
     try {
         if (!run_->HasOwnBackup())
             throw ERunError("백업파일 " + run_->Backup() + "이(가) 이 작업의 백업에서 나온 파일이 아닙니다");
@@ -228,6 +232,7 @@ void TMorvaneMainForm::OptimiseStep() {
         restoreSucceeded_ = false;
         IBBackupService->SetActive(false);
         run_->SetOriginalAside();
+        restoreTried = true;
         RichEdit4->setFocus();
         LogLine(RichEdit4, QStringLiteral(" 기존파일 삭제."), kRed);
         AdvanceGauge(60);
@@ -275,7 +280,8 @@ void TMorvaneMainForm::OptimiseStep() {
             steps_.SetEnabled(sButton3, false);
         }
         if (!restoreSucceeded_) {
-            optimiseFailed_ = true;
+            if (restoreTried)
+                optimiseFailed_ = true;
             PutOriginalBackAfterFailure();
         }
         FocusAndRepaint(steps_.IsEnabled(sButton3) ? sButton3 : steps_.IsEnabled(sButton2) ? sButton2 : sButton1);

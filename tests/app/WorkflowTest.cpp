@@ -16,6 +16,8 @@
 
 #include "HeldFile.h"
 
+#include <optional>
+
 #include <QLabel>
 #include <QProcess>
 #include <QWindow>
@@ -197,6 +199,38 @@ TEST_F(WorkflowTest, ARestoreThatLeavesTheDatabaseShutDownPutsTheOriginalBack) {
     form.sButton5Click();
     EXPECT_TRUE(fs::exists(bak)) << "exit keeps the backup after a failed optimise";
     EXPECT_EQ(dir.Listing(), "OFFL.BAK;OFFL.FDB;");
+}
+
+// An optimise refused before anything moved (the database held open by another program, or
+// written to since its backup) leaves the run's backup in its care: the exit removes it as after
+// a backup alone, and the next run of the same database backs up again without a word about a
+// file it did not make.
+TEST_F(WorkflowTest, ABackupLeftByARefusedOptimiseGoesWithTheRun) {
+    for (const bool heldOpen : {true, false}) {
+        SCOPED_TRACE(heldOpen ? "held open" : "written to");
+        const std::string db = MakeDatabase(dir.File(heldOpen ? "held.fdb" : "written.fdb"), 1000);
+        const std::string bak = dir.File(heldOpen ? "held.BAK" : "written.BAK");
+        Pick(db);
+        form.sButton2Click();
+        ASSERT_TRUE(fs::exists(bak));
+        {
+            std::optional<THeldFile> holder;
+            if (heldOpen)
+                holder.emplace(db);
+            else
+                RunIsql("connect '" + db + "';\ninsert into ROWS_T (ID, PAD) values (-1, 'late');\ncommit;\n");
+            form.sButton3Click();
+        }
+        ASSERT_TRUE(form.RichEdit4->Text().contains(Shown(db) + " 최적화 진행 오류."));
+        ASSERT_TRUE(fs::exists(db)) << "nothing may have moved";
+        form.sButton5Click();
+        EXPECT_FALSE(fs::exists(bak)) << "the run's own backup is left behind with no record of it";
+        Pick(db);
+        form.sButton2Click();
+        EXPECT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+        form.sButton5Click();
+        EXPECT_EQ(CountRows(db), heldOpen ? 500 : 501);
+    }
 }
 
 // Rows written by another program between the backup and the optimise are not in the backup:
