@@ -202,6 +202,8 @@ void TMorvaneMainForm::BackupStep() {
         LogFailure(RichEdit3, QStringLiteral(" 백업진행 오류."), ReasonOf(error));
         if (Is<ERunError>(error))
             statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
+        else if (const QString hint = EngineFailureHint(ReasonOf(error)); !hint.isEmpty())
+            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + hint;
         FocusAndRepaint(sButton2);
     }
 }
@@ -267,6 +269,9 @@ void TMorvaneMainForm::OptimiseStep() {
     } catch (...) {
         const std::exception_ptr error = std::current_exception();
         LogFailure(RichEdit4, QStringLiteral(" 최적화 진행 오류."), ReasonOf(error));
+        if (!Is<ERunError>(error))
+            if (const QString hint = EngineFailureHint(ReasonOf(error)); !hint.isEmpty())
+                statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + hint;
         if (Is<ERunError>(error)) {
             statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
             // A restore that ended without an error but left no usable database says why in

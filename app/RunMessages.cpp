@@ -2,6 +2,8 @@
 
 #include "PickedPath.h"
 
+#include <initializer_list>
+
 namespace {
 
 const QString kNoStepsUntil =
@@ -112,4 +114,24 @@ QString OneLine(const char* reason) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
     text.replace(QLatin1Char('\n'), QStringLiteral(" / "));
     return text.trimmed();
+}
+
+QString EngineFailureHint(const QString& engineText) {
+    struct THint {
+        std::initializer_list<const char*> Phrases;
+        const char* Hint;
+    };
+    // The engine's message texts are stable from release to release; the first match wins.
+    static const THint hints[] = {
+        {{"is not a valid database"}, "데이터베이스 파일이 아닙니다."},
+        {{"No space left on device", "free disk space exhausted"}, "디스크에 남은 공간이 모자랍니다."},
+        {{"Database already opened with engine instance", "lock time-out", "object in use"},
+         "다른 프로그램(Firebird 서버 등)이 데이터베이스를 쓰고 있습니다. 그 프로그램을 끝낸 뒤 다시 하십시오."},
+        {{"no permission for", "Permission denied"}, "파일이나 폴더에 접근할 권한이 없습니다."},
+    };
+    for (const THint& hint : hints)
+        for (const char* phrase : hint.Phrases)
+            if (engineText.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+                return QString::fromUtf8(hint.Hint);
+    return {};
 }

@@ -16,3 +16,8 @@ QString FinishMessage(const TCompactionRun& run, const TSettleReport& report);
 
 // A reason as one log line: the engine's messages joined.
 QString OneLine(const char* reason);
+
+// What a failure the engine reports in its own (English) words means, as one Korean sentence,
+// for the common causes: no database in the file, the database in use by a server or another
+// program, no permission, no room on the disk. Empty for any other reason.
+QString EngineFailureHint(const QString& engineText);

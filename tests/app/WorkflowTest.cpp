@@ -115,6 +115,15 @@ TEST_F(WorkflowTest, FileThatIsNotADatabaseFailsTheBackupAndIsLeftAlone) {
     EXPECT_EQ(form.MyGauge->Progress(), 30);
 }
 
+// The engine says why in English in the pane; the status line says what it means in Korean.
+TEST_F(WorkflowTest, AnEngineFailureWithACommonCauseIsExplainedInTheStatusLine) {
+    const std::string junk = dir.File("junk.fdb");
+    std::ofstream(junk, std::ios::binary) << std::string(100000, 'j');
+    Pick(junk);
+    form.sButton2Click();
+    EXPECT_EQ(form.RichEdit5->Text(), Shown(junk) + " 데이터베이스 파일이 아닙니다.");
+}
+
 TEST_F(WorkflowTest, OptimiseWithoutABackupFileIsNotReady) {
     const std::string db = MakeDatabase(dir.File("a.fdb"), 100);
     Pick(db);
