@@ -155,6 +155,9 @@ TMorvaneMainForm::TMorvaneMainForm(QWidget* parent)
     layout->addWidget(ClientArea);
     resize(kClientWidth, kClientHeight);
     ClientArea->resize(kClientWidth, kClientHeight);
+    // The controls stand where the layout puts them and only the bottom strip follows the
+    // window: smaller than the layout, the strip would cover the steps and the logs.
+    ClientArea->setMinimumSize(kClientWidth, kClientHeight);
     CreateSkinManager();
     // Qt starts its accessibility bridge at the first accessible change (the first caption
     // below), and that takes about a millisecond. Started now, it does so while the warm-up

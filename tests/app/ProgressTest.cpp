@@ -173,7 +173,7 @@ TEST_F(ProgressTest, StepsGoFromClosedStraightToTheirStateAfterTheStep) {
 }
 
 // A job that fails early (the engine may refuse it at the start call or a moment later) shows
-// the line and still leaves it as the step leaves it today.
+// the line, and the progress goes from it when the step ends: the line says why the step failed.
 TEST_F(ProgressTest, FailedJobClearsTheLineToo) {
     const std::string junk = dir.File("notes.fdb");
     WriteFileBytes(junk, std::string(100000, 'j'));
@@ -181,7 +181,7 @@ TEST_F(ProgressTest, FailedJobClearsTheLineToo) {
     shown.clear();
     form.sButton2Click();
     EXPECT_FALSE(Counts(Shown(junk), " 백업 중... ").empty());
-    EXPECT_EQ(form.RichEdit5->Text(), "");
+    EXPECT_EQ(form.RichEdit5->Text(), Shown(junk) + " 데이터베이스 파일이 아닙니다.");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QWindow>
 #include <filesystem>
 #include <fstream>
@@ -125,6 +126,24 @@ TEST_F(SkinWindowTest, TheWindowReachesTheScreenInOneNativeWindowWithoutTheSyste
     EXPECT_TRUE(form.windowHandle()->isVisible());
     form.hide();
     EXPECT_FALSE(form.windowHandle()->isVisible()) << "the window on the screen is the widget's own";
+}
+
+// Made smaller than its layout, the bottom strip (size, gauge, status bar), which follows the
+// window's bottom edge, would cover the steps and the logs: the window stops at its layout's
+// size, with the skin's frame and without.
+TEST_F(SkinWindowTest, TheWindowIsNeverMadeSmallerThanItsControls) {
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    for (const bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned ? "skinned" : "plain");
+        form.sSkinManager->SetActive(skinned);
+        form.resize(300, 200);
+        QCoreApplication::processEvents();
+        EXPECT_GE(form.ClientArea->width(), 734);
+        EXPECT_GE(form.ClientArea->height(), 414);
+        EXPECT_GE(form.Label1->geometry().top(), form.sButton5->geometry().bottom());
+    }
 }
 
 TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGetAdapters) {
