@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -151,6 +152,9 @@ private:
     // where it wraps and can be read whole.
     void ShowStatusMessage(const QString& message, TRichEdit* pane);
     QString ShownDatabase() const;
+    // The status line after a failed step: the database and our own reason, or what a common
+    // engine failure means; empty for any other engine failure (its words are in the pane).
+    QString FailureStatus(const std::exception_ptr& error) const;
     void StartRun(const std::string& database);
     bool PrepareRun(bool atPick);
     void EnterPickedState();

@@ -75,6 +75,16 @@ template <typename TError> bool Is(const std::exception_ptr& error) {
     }
 }
 
+} // namespace
+
+QString TMorvaneMainForm::FailureStatus(const std::exception_ptr& error) const {
+    const QString reason = ReasonOf(error);
+    const QString said = Is<ERunError>(error) ? reason : EngineFailureHint(reason);
+    return said.isEmpty() ? QString() : ShownDatabase() + QLatin1Char(' ') + said;
+}
+
+namespace {
+
 // Enough of a job's output to say why it failed.
 constexpr std::size_t kShownJobLines = 20;
 
@@ -200,10 +210,7 @@ void TMorvaneMainForm::BackupStep() {
         if (claimed)
             run_->BackupFailed();
         LogFailure(RichEdit3, QStringLiteral(" 백업진행 오류."), ReasonOf(error));
-        if (Is<ERunError>(error))
-            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
-        else if (const QString hint = EngineFailureHint(ReasonOf(error)); !hint.isEmpty())
-            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + hint;
+        statusAfterStep_ = FailureStatus(error);
         FocusAndRepaint(sButton2);
     }
 }
@@ -269,11 +276,8 @@ void TMorvaneMainForm::OptimiseStep() {
     } catch (...) {
         const std::exception_ptr error = std::current_exception();
         LogFailure(RichEdit4, QStringLiteral(" 최적화 진행 오류."), ReasonOf(error));
-        if (!Is<ERunError>(error))
-            if (const QString hint = EngineFailureHint(ReasonOf(error)); !hint.isEmpty())
-                statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + hint;
+        statusAfterStep_ = FailureStatus(error);
         if (Is<ERunError>(error)) {
-            statusAfterStep_ = ShownDatabase() + QLatin1Char(' ') + ReasonOf(error);
             // A restore that ended without an error but left no usable database says why in
             // its output.
             for (const std::string& line : LastLines(jobLines_, kShownJobLines))

@@ -2,7 +2,7 @@
 
 #include "PickedPath.h"
 
-#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -117,21 +117,23 @@ QString OneLine(const char* reason) {
 }
 
 QString EngineFailureHint(const QString& engineText) {
-    struct THint {
-        std::initializer_list<const char*> Phrases;
-        const char* Hint;
-    };
+    const char* const inUse =
+        "다른 프로그램(Firebird 서버 등)이 데이터베이스를 쓰고 있습니다. 그 프로그램을 끝낸 뒤 다시 하십시오.";
+    const char* const noRoom = "디스크에 남은 공간이 모자랍니다.";
+    const char* const noPermission = "파일이나 폴더에 접근할 권한이 없습니다.";
     // The engine's message texts are stable from release to release; the first match wins.
-    static const THint hints[] = {
-        {{"is not a valid database"}, "데이터베이스 파일이 아닙니다."},
-        {{"No space left on device", "free disk space exhausted"}, "디스크에 남은 공간이 모자랍니다."},
-        {{"Database already opened with engine instance", "lock time-out", "object in use"},
-         "다른 프로그램(Firebird 서버 등)이 데이터베이스를 쓰고 있습니다. 그 프로그램을 끝낸 뒤 다시 하십시오."},
-        {{"no permission for", "Permission denied"}, "파일이나 폴더에 접근할 권한이 없습니다."},
+    static const std::pair<const char*, const char*> hints[] = {
+        {"is not a valid database", "데이터베이스 파일이 아닙니다."},
+        {"No space left on device", noRoom},
+        {"free disk space exhausted", noRoom},
+        {"Database already opened with engine instance", inUse},
+        {"lock time-out", inUse},
+        {"object in use", inUse},
+        {"no permission for", noPermission},
+        {"Permission denied", noPermission},
     };
-    for (const THint& hint : hints)
-        for (const char* phrase : hint.Phrases)
-            if (engineText.contains(QLatin1String(phrase), Qt::CaseInsensitive))
-                return QString::fromUtf8(hint.Hint);
+    for (const auto& [phrase, hint] : hints)
+        if (engineText.contains(QLatin1String(phrase), Qt::CaseInsensitive))
+            return QString::fromUtf8(hint);
     return {};
 }
