@@ -165,6 +165,7 @@ void TCompactionRun::BackupWritten() {
                                   "없을 수 있으므로 이 백업은 지웁니다. 다른 연결을 모두 끊고 다시 백업하십시오");
     record_->BackedUpDatabase = now;
     record_->BackedUpHeader = ReadHeaderPageDigest(database_);
+    writtenBackup_ = LookAt(backup_);
     Record(TRunState::BackedUp);
 }
 
@@ -188,6 +189,13 @@ bool TCompactionRun::HasOwnBackup() const {
 void TCompactionRun::SetOriginalAside() {
     if (!record_ || record_->State != TRunState::BackedUp || questionOpen_)
         throw ERunError("이 작업의 백업이 끝난 상태가 아니어서 최적화하지 않습니다");
+    // The restore reads the backup as it is now. One written to since its job ended (cut short,
+    // or overwritten with another database's backup) would rebuild something else in the
+    // database's place: the engine ends a restore from a cut-off backup without an error.
+    const auto backupNow = LookAt(backup_);
+    if (!writtenBackup_ || !backupNow || !backupNow->SameUnchanged(*writtenBackup_))
+        throw EChangedSinceBackup("백업이 끝난 뒤에 백업파일이 바뀌었습니다. 그 파일로는 최적화하지 않습니다. "
+                                  "다시 백업하십시오");
     const auto original = LookAt(database_);
     if (!original) {
         // Nothing to keep: the restore makes the file.

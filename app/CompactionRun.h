@@ -74,7 +74,7 @@ public:
     bool HasOwnBackup() const;
 
     // Optimise step: moves the original aside (recorded first); refuses (EChangedSinceBackup)
-    // a database written to since its backup. Then one of RebuildFinished or PutOriginalBack.
+    // a database written to since its backup, and a backup file written to since its job ended. Then one of RebuildFinished or PutOriginalBack.
     void SetOriginalAside();
     // The rebuilt database takes the original's owner, group and mode, is flushed, and must be
     // online (a restore that could not activate an index leaves it shut down without an
@@ -108,6 +108,7 @@ private:
     int pageSize_ = kDefaultPageSize;
     std::optional<TFileFacts> startedFrom_; // the database as the backup began
     std::optional<std::uint32_t> nextTransactionAtStart_; // its header's, as the backup began
+    std::optional<TFileFacts> writtenBackup_; // the backup file as its job left it
     std::optional<std::int64_t> replacedSize_;
 };
 

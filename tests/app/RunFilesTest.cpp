@@ -84,9 +84,7 @@ TEST_F(RunFilesTest, SetAsideFileBelongsToOneOptimiseOnly) {
     Pick(first);
     form.sButton2Click();
     const std::string firstBytes = ReadFileBytes(first); // as the backup left it
-    std::string damaged = dir.Read("first.BAK");
-    std::fill(damaged.begin() + static_cast<long>(damaged.size() / 2), damaged.end(), '\x5a');
-    dir.Write("first.BAK", damaged);
+    DamageSecondHalfUnseen(dir.File("first.BAK"));
     // While the restore runs, the set-aside original is taken away, so it cannot be put back.
     const std::string aside = dir.File(".first.fdb.morvane-original");
     const auto moveAway = QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {

@@ -151,10 +151,8 @@ TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
     form.sButton2Click();
     ASSERT_TRUE(fs::exists(bak));
     const std::string original = ReadFileBytes(db);
-    // A damaged backup: its second half overwritten.
-    std::string damaged = ReadFileBytes(bak);
-    std::fill(damaged.begin() + static_cast<long>(damaged.size() / 2), damaged.end(), '\x5a');
-    std::ofstream(bak, std::ios::binary | std::ios::trunc) << damaged;
+    // A backup damaged as a failing disk damages it, with no write the file system records.
+    const std::string damaged = DamageSecondHalfUnseen(bak);
 
     form.sButton3Click();
     const auto lines = LinesOf(form.RichEdit4);
@@ -176,6 +174,46 @@ TEST_F(WorkflowTest, FailedRestorePutsTheOriginalBackAndKeepsTheBackup) {
     form.sButton5Click();
     EXPECT_TRUE(fs::exists(bak)) << "exit keeps the backup after a failed optimise";
     EXPECT_EQ(dir.Listing(), "b.BAK;b.fdb;") << "no set-aside copy may be left behind";
+}
+
+// A backup written to after its job ended is not what the backup step made. The engine would
+// end a restore from a cut-off one without an error, and would rebuild another database from
+// another backup: either way the optimise refuses before anything moves, and a new backup
+// compacts the database.
+TEST_F(WorkflowTest, ABackupChangedSinceItsJobEndedIsNotRestored) {
+    const std::string other = MakeDatabase(dir.File("other.fdb"), 100);
+    Pick(other);
+    form.sButton2Click();
+    const std::string otherBackup = ReadFileBytes(dir.File("other.BAK"));
+    ASSERT_FALSE(otherBackup.empty());
+
+    for (const bool cutShort : {true, false}) {
+        SCOPED_TRACE(cutShort ? "cut short" : "another database's backup");
+        const std::string db = MakeDatabase(dir.File(cutShort ? "cut.fdb" : "swapped.fdb"), 2000);
+        const std::string bak = dir.File(cutShort ? "cut.BAK" : "swapped.BAK");
+        Pick(db);
+        form.sButton2Click();
+        ASSERT_TRUE(form.sButton3->isEnabled()) << form.RichEdit3->Text().toStdString();
+        const std::string written = ReadFileBytes(bak);
+        // Written in place: the same file, so the check that the backup is this run's own holds.
+        std::ofstream(bak, std::ios::binary | std::ios::trunc)
+            << (cutShort ? written.substr(0, written.size() / 2) : otherBackup);
+        const ino_t before = InodeOf(db);
+
+        form.sButton3Click();
+        EXPECT_EQ(InodeOf(db), before) << "nothing may have moved";
+        EXPECT_TRUE(form.RichEdit5->Text().contains("다시 백업하십시오")) << form.RichEdit5->Text().toStdString();
+        EXPECT_FALSE(form.RichEdit4->Text().contains(Shown(db) + " 기존파일 삭제.")) << form.RichEdit4->Text().toStdString();
+        ExpectButtons({true, false, false}, form.sButton2);
+        EXPECT_EQ(CountRows(db), 1000);
+
+        form.sButton2Click();
+        form.sButton3Click();
+        form.sButton4Click();
+        EXPECT_NE(InodeOf(db), before) << "rebuilt from the new backup";
+        EXPECT_EQ(CountRows(db), 1000);
+        EXPECT_FALSE(fs::exists(bak));
+    }
 }
 
 // The engine can end a restore without an error and still leave its database shut down: an
@@ -389,11 +427,8 @@ TEST_P(CloseDuringJob, IsDeferredUntilTheStepHasEnded) {
     // After the backup, which collects the garbage of the deleted rows in the database itself.
     const std::string original = ReadFileBytes(db);
     std::string damaged;
-    if (c.Job == TJob::FailingRestore) {
-        damaged = ReadFileBytes(bak);
-        std::fill(damaged.begin() + static_cast<long>(damaged.size() / 2), damaged.end(), '\x5a');
-        std::ofstream(bak, std::ios::binary | std::ios::trunc) << damaged;
-    }
+    if (c.Job == TJob::FailingRestore)
+        damaged = DamageSecondHalfUnseen(bak);
     QString statusDuringJob;
     bool visibleDuringJob = false;
     QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {

@@ -9,6 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 TTempDir::TTempDir() {
     char pattern[] = "/tmp/morvane-test-XXXXXX";
     if (mkdtemp(pattern) == nullptr)
@@ -47,4 +50,17 @@ std::string ReadFileBytes(const std::string& path) {
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string DamageSecondHalfUnseen(const std::string& path) {
+    struct stat before {};
+    if (::stat(path.c_str(), &before) != 0)
+        throw std::runtime_error("cannot stat " + path);
+    std::string bytes = ReadFileBytes(path);
+    std::fill(bytes.begin() + static_cast<long>(bytes.size() / 2), bytes.end(), '\x5a');
+    WriteFileBytes(path, bytes);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+        throw std::runtime_error("cannot set the times of " + path);
+    return bytes;
 }

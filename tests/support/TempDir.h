@@ -27,3 +27,7 @@ private:
 // The whole file, byte for byte ("" when it cannot be read).
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Overwrites the second half of the file in place, then gives it back its time of change: the
+// damage a failing disk does, which the file system does not see as a write. Returns the
+// damaged bytes.
+std::string DamageSecondHalfUnseen(const std::string& path);

@@ -1,0 +1,20 @@
+#include "StandardInput.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+bool DetachStandardInput() {
+    const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (null < 0)
+        return false;
+    bool done = true;
+    if (null != STDIN_FILENO) {
+        // dup2 leaves the new descriptor without close-on-exec, as a standard input should be.
+        done = ::dup2(null, STDIN_FILENO) == STDIN_FILENO;
+        ::close(null);
+    } else {
+        // It took the free slot 0 itself: children should still inherit it.
+        ::fcntl(STDIN_FILENO, F_SETFD, 0);
+    }
+    return done;
+}
