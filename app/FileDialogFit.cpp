@@ -13,7 +13,20 @@
 
 namespace {
 
+constexpr int SizeColumn = 1;
 constexpr int DateColumn = 3;
+
+// The widest size the list can show, in the form the list writes it (two decimals and a binary
+// unit): just under the next unit, for every unit a file can reach. Qt's own width is that of
+// "128.88 GB" with no margin, which cuts off "441.00 MiB".
+int WidestSizeWidth(const QTreeView& view) {
+    const QFontMetrics metrics = view.fontMetrics();
+    const QLocale locale = QLocale::system();
+    int widest = metrics.horizontalAdvance(locale.formattedDataSize(1023));
+    for (qint64 unit = 1024; unit <= (qint64(1) << 40); unit *= 1024)
+        widest = std::max(widest, metrics.horizontalAdvance(locale.formattedDataSize(unit * 1024 - 1)));
+    return widest;
+}
 
 // The widest date the list can show: the 28th, late at night, in every month's name.
 int WidestDateWidth(const QTreeView& view) {
@@ -46,6 +59,9 @@ void FitFileDialog(QFileDialog& dialog) {
     sidebar->ensurePolished();
 
     QHeaderView* header = list->header();
+    const int size = WidestSizeWidth(*list) + TextMargins(*list);
+    if (header->count() > SizeColumn && header->sectionSize(SizeColumn) < size)
+        header->resizeSection(SizeColumn, size);
     const int date = WidestDateWidth(*list) + TextMargins(*list);
     if (header->count() > DateColumn && header->sectionSize(DateColumn) < date)
         header->resizeSection(DateColumn, date);

@@ -227,8 +227,8 @@ TEST_F(PickTest, AllFilesEntryListsNamesWithoutADot) {
     }
 }
 
-// The dialog opens wide enough for what it lists: whole dates, the sidebar's place names, and
-// every column without scrolling, at the window's font size and at a large one.
+// The dialog opens wide enough for what it lists: whole sizes and dates, the sidebar's place
+// names, and every column without scrolling, at the window's font size and at a large one.
 TEST_F(PickTest, DialogShowsWholeDatesAndPlaceNames) {
     Make("shop.fdb", 1);
     form.OpenDialog.FileName = dir.filePath("shop.fdb");
@@ -248,6 +248,11 @@ TEST_F(PickTest, DialogShowsWholeDatesAndPlaceNames) {
         const QString date =
             QLocale::system().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)), QLocale::ShortFormat);
         EXPECT_GT(list->header()->sectionSize(3), list->fontMetrics().horizontalAdvance(date)) << points << " pt";
+        for (const qint64 bytes : {qint64(1023), qint64(462422016), (qint64(1) << 40) - (qint64(1) << 29)}) {
+            const QString size = QLocale::system().formattedDataSize(bytes);
+            EXPECT_GT(list->header()->sectionSize(1), list->fontMetrics().horizontalAdvance(size))
+                << points << " pt: " << size.toStdString();
+        }
         EXPECT_GE(sidebar->viewport()->width(), sidebar->sizeHintForColumn(0)) << points << " pt";
         EXPECT_GE(list->viewport()->width(), list->header()->length()) << points << " pt: no column cut off";
         dialog.close();
