@@ -5,6 +5,7 @@
 #include "FileNameCharacters.h"
 #include "MorvaneMain.h"
 #include "ProgramEntry.h"
+#include "StandardInput.h"
 #include "StartupWarmUp.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ int Bare(int argc, char** argv) {
 }
 
 int Morvane(int argc, char** argv) {
+    DetachStandardInput();
     QApplication app(argc, argv);
     ReadFileNamesAsUtf8UnderThePosixLocale();
     TStartupWarmUp warmUp;
