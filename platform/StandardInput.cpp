@@ -1,9 +1,12 @@
 #include "StandardInput.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 bool DetachStandardInput() {
+#ifndef _WIN32
     const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     if (null < 0)
         return false;
@@ -17,4 +20,8 @@ bool DetachStandardInput() {
         ::fcntl(STDIN_FILENO, F_SETFD, 0);
     }
     return done;
+#else
+    // A window program there has no console to read from.
+    return true;
+#endif
 }
