@@ -225,7 +225,13 @@ void TMorvaneMainForm::CreateSkinManager() {
     sSkinManager->MenuSupport.ExtraLineFontName = QStringLiteral("MS Sans Serif");
     sSkinManager->MenuSupport.ExtraLineFontHeight = -11;
     sSkinManager->SetSkinDirectory(QString::fromUtf8(kSkinDirectory));
-    sSkinManager->SetSkinName(QStringLiteral("NextAlpha (internal)"));
+    {
+        // The stored choice of the skin box is loaded once the settings are read, and may be
+        // another skin: an error of this first load is kept back, and that load reports its own.
+        applyingSkinChoice_ = true;
+        const auto loaded = qScopeGuard([this] { applyingSkinChoice_ = false; });
+        sSkinManager->SetSkinName(QStringLiteral("NextAlpha (internal)"));
+    }
     sSkinManager->SetSkinInfo(QStringLiteral("6.5"));
     sSkinManager->ThirdParty = ThirdPartyList::MainWindowLists();
     sSkinManager->Loaded();

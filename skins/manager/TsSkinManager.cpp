@@ -194,6 +194,8 @@ void TsSkinManager::SetSkinName(const QString& name) {
         } catch (const std::exception& error) {
             // The tables of the previous skin stay, and so does its name: the two always agree.
             skinName_ = old;
+            if (!skin_)
+                FallBackToBuiltIn(name, old);
             ReportError(QString::fromUtf8(error.what()));
         }
         if (!active_)
@@ -203,6 +205,19 @@ void TsSkinManager::SetSkinName(const QString& name) {
     }
     if (OnAfterChange)
         OnAfterChange();
+}
+
+void TsSkinManager::FallBackToBuiltIn(const QString& name, const QString& old) {
+    // With no skin in use there is nothing to keep: a broken package or folder that stands in
+    // for a built-in skin gives way to that built-in skin (to the first one for any other
+    // name), rather than leave every window without a skin.
+    skinName_ = name;
+    try {
+        LoadBuiltIn();
+    } catch (const std::exception&) {
+    }
+    if (!skin_)
+        skinName_ = old;
 }
 
 void TsSkinManager::ReloadCurrent() {
@@ -247,6 +262,13 @@ void TsSkinManager::LoadBuiltInOrFolder() {
         Swap(LoadSkinFolder(folder, onMessage, LoadOptions()), folder, false);
         return;
     }
+    LoadBuiltIn();
+}
+
+void TsSkinManager::LoadBuiltIn() {
+    const SkinMessageHandler onMessage = [this](const std::string& m) {
+        MessageReporter(QString::fromStdString(m));
+    };
     const auto found = std::find_if(InternalSkins.begin(), InternalSkins.end(),
                                     [this](const TsStoredSkin& item) { return item.Name == skinName_; });
     const TsStoredSkin* item = found != InternalSkins.end() ? &*found : nullptr;

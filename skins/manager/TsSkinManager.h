@@ -98,6 +98,8 @@ private:
     void LoadSkin();
     void LoadPackageFile(const std::string& path);
     void LoadBuiltInOrFolder();
+    void LoadBuiltIn();
+    void FallBackToBuiltIn(const QString& name, const QString& old);
     void Swap(SkinTablesPtr tables, std::string skinPath, bool fromPackage);
     void ReportError(const QString& message);
     void ReloadCurrent();

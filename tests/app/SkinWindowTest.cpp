@@ -4,6 +4,7 @@
 #include "FileSystem.h"
 #include "MorvaneMain.h"
 #include "TRichEdit.h"
+#include "TempDir.h"
 #include "TsButton.h"
 #include "TsComboBox.h"
 #include "TsGauge.h"
@@ -113,6 +114,35 @@ TEST_F(SkinWindowTest, TheArrowKeysPassOverASkinThatCouldNotBeLoaded) {
     EXPECT_EQ(form.sComboBox1->currentText(), "BluePlastic");
     EXPECT_EQ(form.sSkinManager->SkinName(), "BluePlastic (internal)");
     EXPECT_EQ(errors.size(), 1) << "the broken skin is not tried again";
+}
+
+// A broken package standing in for the window's own start skin, NextAlpha. Chosen, it gives way
+// to the built-in NextAlpha with one error box, so the window is never without a skin. Not
+// chosen (the stored choice is another skin), it is never reported: the window loads the start
+// skin while its components are made, before the choice is read.
+TEST_F(SkinWindowTest, ABrokenStartSkinGivesWayToTheBuiltInOneAndIsReportedOnlyWhenChosen) {
+    std::ofstream(SkinFolder() + "/NextAlpha (internal).ktz", std::ios::binary) << "ktzf\x01\x00\x00\x00";
+    const std::string choiceFile = ProgramFolder() + "kvSkinNumber.ini";
+    const bool hadChoice = fs::exists(choiceFile);
+    const std::string savedChoice = hadChoice ? ReadFileBytes(choiceFile) : std::string();
+    for (const int stored : {4, 2}) {
+        SCOPED_TRACE(stored);
+        errors.clear();
+        std::ofstream(choiceFile, std::ios::binary | std::ios::trunc) << "[SkinNumber]\nNumber=" << stored << "\n";
+        TMorvaneMainForm form;
+        form.show();
+        QCoreApplication::processEvents();
+        const char* chosen = stored == 4 ? "NextAlpha" : "LongHorn";
+        EXPECT_EQ(errors.size(), stored == 4 ? 1 : 0) << errors.join(" | ").toStdString();
+        EXPECT_EQ(form.sSkinManager->SkinName(), QString::fromLatin1(chosen) + " (internal)");
+        EXPECT_EQ(form.sComboBox1->currentText(), chosen);
+        EXPECT_TRUE(form.sButton1->SkinData.Skinned());
+        EXPECT_TRUE(TsSkinProvider::Of(&form)->FrameApplied());
+    }
+    if (hadChoice)
+        std::ofstream(choiceFile, std::ios::binary | std::ios::trunc) << savedChoice;
+    else
+        fs::remove(choiceFile);
 }
 
 TEST_F(SkinWindowTest, TheWindowReachesTheScreenInOneNativeWindowWithoutTheSystemsFrame) {

@@ -248,6 +248,41 @@ TEST_F(SkinManagerTest, AFailedLoadKeepsTheOldNameAndTablesShowsTheErrorAndStill
     EXPECT_GE(control.SkinData.SkinIndex, 0);
 }
 
+// With no skin in use there is nothing to keep when a load fails: a broken package standing in
+// for a built-in skin gives way to that built-in skin, any other broken one to the first
+// built-in skin, and every control is told. The error is still reported, once. The same holds
+// when the manager is switched on again with a broken skin's name stored while it was off.
+TEST_F(SkinManagerTest, AFailedLoadWithNoSkinInUseFallsBackToABuiltInSkin) {
+    QWidget form;
+    Recorder control(&form);
+    WriteSkinFile("Alpha.ktz", QByteArray("ktzf\x01\x00\x00\x00", 8));
+    WriteSkinFile("Other.ktz", QByteArray("garbage"));
+    manager->SetSkinName(QStringLiteral("Alpha"));
+    EXPECT_EQ(errors, std::vector<std::string>{"Loaded data is not a packed Kestrane file"});
+    EXPECT_EQ(manager->SkinName(), "Alpha");
+    EXPECT_EQ(AuthorOf(*manager), "builtin");
+    EXPECT_EQ(control.SkinData.Skin(), manager->Skin().get());
+
+    struct Case {
+        const char* Name;
+        const char* Author;
+        const char* NameAfter;
+    };
+    for (const Case& c : {Case{"Alpha", "builtin", "Alpha"}, Case{"Other", "dark", "DarkGlass (internal)"}}) {
+        SCOPED_TRACE(c.Name);
+        errors.clear();
+        manager->SetActive(false);
+        ASSERT_EQ(manager->Skin(), nullptr);
+        manager->SetSkinName(QString::fromUtf8(c.Name));
+        manager->SetActive(true);
+        EXPECT_EQ(errors.size(), 1u);
+        EXPECT_TRUE(manager->Active());
+        EXPECT_EQ(manager->SkinName(), c.NameAfter);
+        EXPECT_EQ(AuthorOf(*manager), c.Author);
+        EXPECT_EQ(control.SkinData.Skin(), manager->Skin().get());
+    }
+}
+
 TEST_F(SkinManagerTest, ANameSetWhileInactiveIsOnlyStoredUntilActiveIsSetAgain) {
     manager->SetSkinName(QStringLiteral("Alpha"));
     manager->SetActive(false);
