@@ -56,6 +56,10 @@ std::optional<SkinIni> WithCommonSections(const SkinIni& ini, const std::vector<
 } // namespace
 
 SkinTablesPtr LoadSkinContent(const SkinContentSource& source, const SkinLoadOptions& options) {
+    // An empty text, or one with no section at all, describes nothing: taken as a skin it would
+    // leave every window drawn as if it had none, with no word of why.
+    if (source.Ini.Sections().empty())
+        throw Exception(NoSectionsMessage);
     const std::optional<SkinIni> merged = WithCommonSections(source.Ini, options.CommonSections);
     const SkinIni& ini = merged ? *merged : source.Ini;
     auto loaded = std::make_shared<SkinTables>();

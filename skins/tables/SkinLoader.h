@@ -34,7 +34,9 @@ struct SkinLoadOptions {
 };
 
 // The tables come back resolved for painting (see SkinResolve.h) and immutable. Over one of
-// the budgets (SkinBudget.h, MaxIniEntries) the load fails with ESkinTooLarge or an Exception.
+// the budgets (SkinBudget.h, MaxIniEntries) the load fails with ESkinTooLarge or an Exception;
+// an Options.dat without a single section fails with an Exception of NoSectionsMessage.
+inline constexpr const char* NoSectionsMessage = "The skin's Options.dat has no sections";
 SkinTablesPtr LoadSkinContent(const SkinContentSource& source, const SkinLoadOptions& options = {});
 
 // An unpacked package's Options.dat and images.

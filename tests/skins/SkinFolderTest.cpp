@@ -70,6 +70,24 @@ TEST_F(SkinFolder, WithoutOptionsDatIsALoadError) {
     }
 }
 
+// An Options.dat that describes nothing (empty, blank lines, comments, keys before any section)
+// is a load error, from a folder and from a package alike, not a skin that draws nothing.
+TEST_F(SkinFolder, AnOptionsDatWithoutASectionIsALoadError) {
+    for (const char* text : {"", "\r\n\r\n", "; a comment\r\nVERSION=6.4\r\n"}) {
+        SCOPED_TRACE(text);
+        Write("Options.dat", Bytes(text));
+        try {
+            LoadSkinFolder(Path(), nullptr);
+            ADD_FAILURE() << "the folder loaded";
+        } catch (const Exception& error) {
+            EXPECT_EQ(error.Message, NoSectionsMessage);
+        }
+        EXPECT_THROW(LoadTestSkin(text), Exception) << "the package loaded";
+    }
+    Write("Options.dat", Bytes("[GLOBALINFO]\r\n"));
+    EXPECT_NO_THROW(LoadSkinFolder(Path(), nullptr));
+}
+
 TEST_F(SkinFolder, MissingFilesAreSkipped) {
     Write("Options.dat", Bytes(Options));
     const SkinTables tables = *LoadSkinFolder(Path(), nullptr);
