@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace {
@@ -64,6 +65,18 @@ void ShowErrorBox(const QString& text) {
         return;
     }
     QMessageBox::critical(BoxOwner(), ApplicationTitle(), text, QMessageBox::Ok);
+}
+
+void ShowNoticeBox(const QString& text, bool informationIcon) {
+    QMessageBox box(informationIcon ? QMessageBox::Information : QMessageBox::NoIcon, ApplicationTitle(), text,
+                    QMessageBox::Ok, BoxOwner());
+    // A short text makes a box too narrow for the window manager to show its caption.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int captionRoom = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + 160;
+        grid->addItem(new QSpacerItem(captionRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+    box.exec();
 }
 
 QString ErrorMessage(const std::exception_ptr& error) {

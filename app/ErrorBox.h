@@ -21,6 +21,10 @@ void ShowStandardErrorBox(const QString& message);
 // load errors).
 void ShowErrorBox(const QString& text);
 
+// A box that tells rather than warns of an error (the skin engine's version, a skin newer than
+// the engine): the same caption and owner as the error box, and wide enough for its caption.
+void ShowNoticeBox(const QString& text, bool informationIcon);
+
 // Tests replace the modal box with a recorder; pass an empty function to restore the box.
 using ErrorBoxPresenter = std::function<void(const QString& title, const QString& text)>;
 void SetErrorBoxPresenter(ErrorBoxPresenter presenter);

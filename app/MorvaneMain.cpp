@@ -219,6 +219,7 @@ void TMorvaneMainForm::CreateSkinManager() {
         else
             ReportError(message, false);
     };
+    sSkinManager->MessageReporter = [](const QString& message) { ShowNoticeBox(message, true); };
     sSkinManager->BeginLoading();
     sSkinManager->InternalSkins = BuiltInSkins();
     sSkinManager->MenuSupport.IcoLineSkin = QStringLiteral("ICOLINE");

@@ -74,7 +74,7 @@ int RunMorvane(QApplication& app, const TBeforeShow& beforeShow) {
     InstallQtTranslations(app, QLocale::system());
     InstallFontSubstitutes();
     app.setWindowIcon(ProgramIcon());
-    ShowSkinVersionIfAsked(QCoreApplication::arguments());
+    ShowSkinVersionIfAsked(QCoreApplication::arguments(), [](const QString& text) { ShowNoticeBox(text, false); });
     std::unique_ptr<TMorvaneMainForm> window;
     try {
         window = std::make_unique<TMorvaneMainForm>();

@@ -72,6 +72,32 @@ TEST(ErrorBox, TheBoxOpensOverTheProgramsWindow) {
     EXPECT_EQ(ownerOfTheBox(), &window) << "the program in the background";
 }
 
+// A notice (the skin engine's version, say) has the error box's caption and owner, and is wide
+// enough that a window manager can show that caption beside its buttons.
+TEST(ErrorBox, ANoticeHasTheErrorBoxsCaptionAndOwnerAndRoomForTheCaption) {
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QString title;
+    QWidget* owner = nullptr;
+    int width = 0, captionWidth = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            owner = box->parentWidget();
+            width = box->width();
+            captionWidth = box->fontMetrics().horizontalAdvance(title);
+            box->accept();
+        }
+    });
+    ShowNoticeBox(QStringLiteral("Zentrile v6.68"), false);
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(title, ApplicationTitle());
+    EXPECT_EQ(owner, &window);
+    EXPECT_GE(width, 2 * captionWidth + 160);
+}
+
 TEST(ErrorBox, ApplicationErrorText) {
     const Exception error(
         "InterBase library gds32.dll not found in the path. Please install InterBase to use "
