@@ -74,7 +74,8 @@ public:
     bool HasOwnBackup() const;
 
     // Optimise step: moves the original aside (recorded first); refuses (EChangedSinceBackup)
-    // a database written to since its backup, and a backup file written to since its job ended. Then one of RebuildFinished or PutOriginalBack.
+    // a database written to since its backup, and a backup file written to since its job
+    // ended. Then one of RebuildFinished or PutOriginalBack.
     void SetOriginalAside();
     // The rebuilt database takes the original's owner, group and mode, is flushed, and must be
     // online (a restore that could not activate an index leaves it shut down without an
