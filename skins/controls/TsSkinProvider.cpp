@@ -438,14 +438,16 @@ QRect TsSkinProvider::DraggedGeometry(const QPoint& delta) const {
     QRect g = dragGeometry_;
     const QSize minimum =
         window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(FrameMinimum);
+    // right() and bottom() are the last pixel's, inside the rectangle: the smallest window
+    // reaches from left to left + width - 1.
     if (dragEdges_ & Qt::LeftEdge)
-        g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width()));
+        g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width() + 1));
     if (dragEdges_ & Qt::RightEdge)
-        g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width()));
+        g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width() - 1));
     if (dragEdges_ & Qt::TopEdge)
-        g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height()));
+        g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height() + 1));
     if (dragEdges_ & Qt::BottomEdge)
-        g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height()));
+        g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height() - 1));
     return g;
 }
 

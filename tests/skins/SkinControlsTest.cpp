@@ -189,6 +189,32 @@ TEST_F(SkinControlsTest, OnlyThePressesWhereTheResizeCursorShowsResize) {
     }
 }
 
+// Dragged inward as far as it goes, an edge stops at the window's smallest size exactly, so a
+// drag can bring the window back to it.
+TEST_F(SkinControlsTest, AnEdgeDraggedAllTheWayInStopsAtTheSmallestSize) {
+    TestWindow window;
+    window.form.setMinimumSize(400, 300);
+    window.Show();
+    window.form.resize(700, 500);
+    QCoreApplication::processEvents();
+    const auto drag = [&](QPoint from, QPoint by) {
+        SendMouse(&window.form, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        SendMouse(&window.form, QEvent::MouseMove, from + by, Qt::LeftButton);
+        SendMouse(&window.form, QEvent::MouseButtonRelease, from + by, Qt::NoButton);
+    };
+    drag(QPoint(0, window.form.height() / 2), QPoint(2000, 0));
+    EXPECT_EQ(window.form.width(), 400) << "left edge";
+    window.form.resize(700, 500);
+    drag(QPoint(window.form.width() - 1, window.form.height() / 2), QPoint(-2000, 0));
+    EXPECT_EQ(window.form.width(), 400) << "right edge";
+    window.form.resize(700, 500);
+    drag(QPoint(window.form.width() / 2, window.form.height() - 1), QPoint(0, -2000));
+    EXPECT_EQ(window.form.height(), 300) << "bottom edge";
+    window.form.resize(700, 500);
+    drag(QPoint(window.form.width() / 2, 0), QPoint(0, 2000));
+    EXPECT_EQ(window.form.height(), 300) << "top edge";
+}
+
 // The window manager is told the skinned window's smallest size (the title's buttons stay
 // usable however it is resized), and the window's own smallest size comes back with the
 // system's frame.
