@@ -14,6 +14,8 @@ namespace {
 // Where the minimised and maximised positions live between a set and the next get.
 constexpr const char* MinPositionProperty = "morvane_placement_min_position";
 constexpr const char* MaxPositionProperty = "morvane_placement_max_position";
+// Set by a placement that restores to maximised: the program's minimise after the show keeps it.
+constexpr const char* RestoreToMaximizedProperty = "morvane_placement_restore_to_maximized";
 
 constexpr Qt::WindowStates MinMaxStates = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 
@@ -132,7 +134,10 @@ TWindowPlacement GetWindowPlacement(const QWidget* window) {
         placement.ShowCmd = ShowCmd::ShowMinimized;
     else if (states & Qt::WindowMaximized)
         placement.ShowCmd = ShowCmd::ShowMaximized;
-    if ((states & Qt::WindowMinimized) && (states & Qt::WindowMaximized))
+    // Minimised from maximised; or, until the window is on the screen, told by a placement to
+    // restore to maximised once the program has minimised it.
+    if (((states & Qt::WindowMinimized) && (states & Qt::WindowMaximized)) ||
+        (!IsWindowVisible(window) && window->property(RestoreToMaximizedProperty).toBool()))
         placement.Flags |= PlacementFlags::RestoreToMaximized;
     placement.MinPosition = StoredPoint(window, MinPositionProperty);
     placement.MaxPosition = StoredPoint(window, MaxPositionProperty);
@@ -143,6 +148,8 @@ TWindowPlacement GetWindowPlacement(const QWidget* window) {
 void SetWindowPlacement(QWidget* window, const TWindowPlacement& placement) {
     StorePoint(window, MinPositionProperty, placement.MinPosition);
     StorePoint(window, MaxPositionProperty, placement.MaxPosition);
+    window->setProperty(RestoreToMaximizedProperty,
+                        (placement.Flags & PlacementFlags::RestoreToMaximized) != 0);
     ApplyNormalRect(window, placement.NormalPosition);
     ApplyShowCommand(window, placement);
 }
@@ -170,10 +177,13 @@ bool IsProgramMinimized(const QWidget* mainWindow) {
 
 void PostProgramMinimize(QWidget* mainWindow) {
     QTimer::singleShot(0, mainWindow, [mainWindow] {
-        if (mainWindow->isVisible())
-            mainWindow->showMinimized();
-        else
-            mainWindow->setWindowState(mainWindow->windowState() | Qt::WindowMinimized);
+        // A window that was maximised when it was minimised comes back maximised when restored.
+        const Qt::WindowStates restoreTo = mainWindow->property(RestoreToMaximizedProperty).toBool()
+                                               ? Qt::WindowMaximized
+                                               : Qt::WindowNoState;
+        mainWindow->setProperty(RestoreToMaximizedProperty, false);
+        mainWindow->setWindowState((mainWindow->windowState() & ~Qt::WindowActive) | Qt::WindowMinimized |
+                                   restoreTo);
     });
 }
 

@@ -149,6 +149,22 @@ TEST_F(PlacementOnScreen, MinimisedStateMinimisesOnceTheEventLoopRuns) {
     EXPECT_EQ(GetWindowPlacement(form.get()).NormalPosition, (TPlacementRect{100, 110, 400, 410}));
 }
 
+// Closed while minimised from maximised, the window starts minimised and restores to maximised
+// again, so the next close writes the same placement.
+TEST_F(PlacementOnScreen, AWindowMinimisedFromMaximisedComesBackToRestoreMaximised) {
+    WriteSection("Flags=2\r\nShowCmd=2\r\nNormPos=100,110,400,410\r\n");
+    auto form = std::make_unique<TPlacementTestForm>(IniPath());
+    form->show();
+    Settle();
+    EXPECT_TRUE(form->isMinimized());
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized) << "restores to maximised";
+    form->close();
+    const TIniFile ini(IniPath());
+    EXPECT_EQ(ini.ReadInteger("TPlacementTestForm", PlacementKey::Flags, -1), 2);
+    EXPECT_EQ(ini.ReadInteger("TPlacementTestForm", PlacementKey::ShowCmd, -1), 2);
+    EXPECT_EQ(ini.ReadString("TPlacementTestForm", PlacementKey::NormPos, ""), "100,110,400,410");
+}
+
 TEST_F(PlacementOnScreen, UnwritableFileKeepsTheWindowClosingAndReportsTwice) {
     std::filesystem::create_directory(IniPath());
     auto form = Open();
