@@ -13,15 +13,16 @@
 //   closed <backup log's last line> | <optimise log's last line>
 //
 // usage: signal_child DATABASE idle|after-backup|backup|restore|failing-restore
-// (failing-restore damages the backup file before the restore, so that the restore fails)
+// (failing-restore damages the backup file before the restore, as a failing disk would, so that
+// the restore fails)
 #include "MorvaneMain.h"
 #include "ProgramEntry.h"
 #include "TRichEdit.h"
+#include "TempDir.h"
 #include "TsButton.h"
 #include "TsComboBox.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <cstdio>
 
@@ -36,15 +37,6 @@ QString LastLine(const TRichEdit* pane) {
     return pane->Text().section(QLatin1Char('\n'), -1);
 }
 
-void DamageSecondHalf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return;
-    const qint64 half = file.size() / 2;
-    file.seek(half);
-    file.write(QByteArray(file.size() - half, '\x5a'));
-}
-
 void RunScript(TMorvaneMainForm& window, const QString& script) {
     window.sButton1->click();
     if (script == QLatin1String("idle")) {
@@ -57,7 +49,7 @@ void RunScript(TMorvaneMainForm& window, const QString& script) {
         Report(QStringLiteral("ready"));
     } else if (script.endsWith(QLatin1String("restore"))) {
         if (script == QLatin1String("failing-restore"))
-            DamageSecondHalf(window.RichEdit2->Text());
+            DamageSecondHalfUnseen(window.RichEdit2->Text().toStdString());
         Report(QStringLiteral("about to restore"));
         window.sButton3->click();
     }
