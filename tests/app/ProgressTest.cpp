@@ -6,6 +6,9 @@
 
 #include <QLabel>
 #include "TsButton.h"
+#include "TsComboBox.h"
+#include "TsGauge.h"
+#include "TsSkinManager.h"
 #include <QRegularExpression>
 #include <filesystem>
 #include <map>
@@ -119,6 +122,32 @@ TEST_F(ProgressTest, ACloseAskedForDuringAJobStaysInViewAndTheStepsLookClosed) {
     EXPECT_GE(ticks, 3) << "a job of over a second is shown about four times a second";
     EXPECT_FALSE(form.isVisible()) << "the window closes once the step has ended";
     ExpectLines(form.RichEdit3, BackupLines(path));
+}
+
+// The skin box stays usable while a job runs: a skin chosen then is worn at once, the job goes
+// on, and the run ends as it would have.
+TEST_F(ProgressTest, ASkinChosenDuringAJobIsWornAndTheRunEndsAsUsual) {
+    const std::string db = dir.File("big.fdb");
+    fs::copy_file(SharedLargeDatabase(), db);
+    const QString path = Shown(db);
+    Pick(db);
+    QStringList wornDuringJob;
+    int job = 0;
+    QObject::connect(&form, &TMorvaneMainForm::serviceJobWaiting, [&] {
+        const char* skin = ++job == 1 ? "DarkGlass" : "LongHorn";
+        form.sComboBox1->SetItemIndex(form.sComboBox1->findText(QString::fromLatin1(skin)));
+        emit form.sComboBox1->activated(form.sComboBox1->currentIndex());
+        QCoreApplication::processEvents();
+        wornDuringJob << form.sSkinManager->SkinName();
+    });
+    form.sButton2->click();
+    form.sButton3->click();
+    form.sButton4->click();
+    EXPECT_EQ(wornDuringJob, QStringList({"DarkGlass (internal)", "LongHorn (internal)"}));
+    EXPECT_EQ(form.RichEdit5->Text(), path + " 최적화 완료.");
+    EXPECT_EQ(form.MyGauge->Progress(), 100);
+    EXPECT_TRUE(form.sButton1->SkinData.Skinned());
+    EXPECT_EQ(CountRows(db), kLargeDatabaseRows);
 }
 
 // Every paint of a step button from the job's start to the step's end.
