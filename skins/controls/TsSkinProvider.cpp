@@ -550,7 +550,9 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Paint:
         if (positionUnconfirmed_) {
             positionUnconfirmed_ = false;
-            ConfirmNativePosition();
+            // Right after this paint, not inside it: the native move can take the window to
+            // another screen, and the screen change repaints the window at once.
+            QMetaObject::invokeMethod(this, [this] { ConfirmNativePosition(); }, Qt::QueuedConnection);
         }
         Paint(static_cast<QPaintEvent*>(event)->region());
         return true;
