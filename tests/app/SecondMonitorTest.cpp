@@ -56,10 +56,9 @@ bool SplitScreenIntoTwoMonitors(int split) {
         return false;
     const MonitorInfo whole = existing[0];
     MonitorInfo* first = allocate(display, 1);
-    *first = {atom(display, "FIRST", 0), 1, 0, 1, 0, 0, whole.Width, split, 0, 0, first->Outputs};
+    *first = {atom(display, "FIRST", 0), 1, 0, 1, 0, 0, whole.Width, split, whole.WidthMm,
+              whole.HeightMm * split / whole.Height, first->Outputs};
     first->Outputs[0] = whole.Outputs[0];
-    first->WidthMm = whole.WidthMm;
-    first->HeightMm = whole.HeightMm * split / whole.Height;
     set(display, root(display), first);
     MonitorInfo* second = allocate(display, 0);
     *second = {atom(display, "SECOND", 0), 0, 0, 0, 0, split, whole.Width, whole.Height - split, whole.WidthMm,
