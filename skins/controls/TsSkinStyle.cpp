@@ -1,5 +1,6 @@
 #include "TsSkinStyle.h"
 
+#include "ReadableColors.h"
 #include "SkinCacheIndexes.h"
 #include "SkinColor.h"
 #include "SkinPaint.h"
@@ -20,6 +21,10 @@
 #include <QStyleOption>
 
 namespace {
+
+QColor FocusFrameColor(const QPalette& palette) {
+    return ReadableOn(palette.color(QPalette::Highlight), palette.color(QPalette::Base));
+}
 
 constexpr int ScrollBarExtent = 16;
 constexpr int MinimumSlider = 18;
@@ -182,7 +187,19 @@ void TsSkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* op
             }
             break;
         case PE_FrameFocusRect:
-            return; // the skins show focus in their pictures
+            // Buttons and boxes show focus in their pictures. The current item of a list has no
+            // picture: without its frame a keyboard user would not see where the arrow keys
+            // start from (the file dialog's list before the first press, say).
+            if (qobject_cast<const QAbstractItemView*>(widget) != nullptr) {
+                painter->save();
+                // A one-pixel line in the skin's highlight hue, made dark or light enough to
+                // stand out on the list (a pale highlight would all but vanish on white).
+                painter->setPen(QPen(FocusFrameColor(option->palette), 1));
+                painter->setBrush(Qt::NoBrush);
+                painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+                painter->restore();
+            }
+            return;
         case PE_PanelLineEdit:
             if (skin->Section(s.Edit)) {
                 painter->fillRect(option->rect, SectionColor(*skin->Section(s.Edit), TsState::Normal));

@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QTreeWidget>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
@@ -595,6 +596,32 @@ TEST_F(SkinControlsTest, AnOpenComboBoxListStandsOnTheFieldColourToItsEdge) {
     ASSERT_GT(frame, 0);
     for (int x = 0; x < frame; ++x)
         EXPECT_EQ(QColor(painted.pixel(x, painted.height() / 2)), QColor(0x20, 0x20, 0x20)) << "at " << x;
+}
+
+// The current item of a focused list is framed even when it is not selected, so a keyboard
+// user sees where the arrow keys start from.
+TEST_F(SkinControlsTest, TheCurrentItemOfAFocusedListIsFramed) {
+    QWidget parent;
+    auto* list = new QListWidget(&parent);
+    list->setGeometry(0, 0, 200, 100);
+    list->addItems({QStringLiteral("alpha.fdb"), QStringLiteral("beta.fdb")});
+    parent.show();
+    QApplication::setActiveWindow(&parent);
+    list->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(list->hasFocus());
+    const QModelIndex first = list->model()->index(0, 0);
+    const auto picture = [&] { return list->viewport()->grab().toImage(); };
+    list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+    const QImage none = picture();
+    list->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    const QImage current = picture();
+    const QRect item = list->visualRect(first);
+    const QColor frame(current.pixel(item.left(), item.center().y()));
+    EXPECT_EQ(QColor(current.pixel(item.center().x(), item.top())), frame);
+    EXPECT_NE(QColor(none.pixel(item.left(), item.center().y())), frame);
+    EXPECT_GE(ContrastRatio(frame, list->palette().color(QPalette::Base)), 4.5) << "stands out on the list";
 }
 
 // A selected row of several columns (the file dialog's detail view) is one selection, framed at
