@@ -287,6 +287,15 @@ void TMorvaneMainForm::BuildControls() {
     StatusBar1 = findChild<TStatusBar*>(QStringLiteral("StatusBar1"));
     for (TsButton* step : {sButton1, sButton2, sButton3, sButton4})
         steps_.Add(step);
+    // What a screen reader says of the controls that carry no caption of their own. A combo
+    // box is named by its current item there, so the skin box is described instead.
+    const std::pair<QWidget*, const char*> names[] = {
+        {RichEdit1, "원본파일 경로"}, {RichEdit2, "백업파일 경로"}, {RichEdit3, "백업 기록"},
+        {RichEdit4, "최적화 기록"},   {RichEdit5, "상태"},          {MyGauge, "진행률"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromUtf8(name));
+    sComboBox1->setAccessibleDescription(QStringLiteral("스킨"));
 }
 
 void TMorvaneMainForm::ConnectHandlers() {

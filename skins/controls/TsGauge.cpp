@@ -2,11 +2,13 @@
 
 #include "Exceptions.h"
 #include "Format.h"
+#include "GaugeAccessible.h"
 #include "SkinColor.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -52,6 +54,12 @@ void XorText(QImage& image, const QString& text, QFont font) {
 } // namespace
 
 TsGauge::TsGauge(QWidget* parent) : QWidget(parent), SkinData(this, QStringLiteral("GAUGE")) {
+    // Heard as a progress bar with its value, not as an unnamed area.
+    static const bool accessible = [] {
+        QAccessible::installFactory(GaugeAccessibleFactory);
+        return true;
+    }();
+    (void)accessible;
     resize(120, 30);
     setAttribute(Qt::WA_OpaquePaintEvent);
     timer_.setInterval(GlowTickMilliseconds);
@@ -118,6 +126,10 @@ void TsGauge::SetProgress(int value) {
         if (!TsSkinManager::SkinUpdating())
             Invalidate();
         RepaintNow();
+    }
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent changed(this, progress_);
+        QAccessible::updateAccessibility(&changed);
     }
     emit progressChanged(progress_);
     if (OnChange)

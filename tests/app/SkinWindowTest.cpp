@@ -11,6 +11,7 @@
 #include "TsSkinManager.h"
 #include "TsSkinProvider.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -198,4 +199,30 @@ TEST_F(SkinWindowTest, EveryControlIsBoundToItsSectionAndTheEditsAndStatusBarGet
     EXPECT_FALSE(form.MyGauge->SkinData.Skinned());
     EXPECT_NE(form.RichEdit1->palette().color(QPalette::Base), base);
     EXPECT_EQ(form.ClientArea->size(), QSize(734, 414));
+}
+
+// A screen reader names every control without a caption of its own (the skin box by its
+// description), and hears the gauge as a progress bar with its value.
+TEST_F(SkinWindowTest, ControlsWithoutACaptionHaveAccessibleNamesAndTheGaugeIsAProgressBar) {
+    TMorvaneMainForm form;
+    form.show();
+    QCoreApplication::processEvents();
+    const std::pair<QWidget*, QString> named[] = {
+        {form.RichEdit1, "원본파일 경로"}, {form.RichEdit2, "백업파일 경로"}, {form.RichEdit3, "백업 기록"},
+        {form.RichEdit4, "최적화 기록"},   {form.RichEdit5, "상태"},          {form.MyGauge, "진행률"},
+    };
+    for (const auto& [control, name] : named) {
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(heard, nullptr) << control->objectName().toStdString();
+        EXPECT_EQ(heard->text(QAccessible::Name), name) << control->objectName().toStdString();
+    }
+    // A combo box is named by its current item; what it is for is its description.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.sComboBox1)->text(QAccessible::Description), "스킨");
+    QAccessibleInterface* gauge = QAccessible::queryAccessibleInterface(form.MyGauge);
+    EXPECT_EQ(gauge->role(), QAccessible::ProgressBar);
+    ASSERT_NE(gauge->valueInterface(), nullptr);
+    form.MyGauge->SetProgress(30);
+    EXPECT_EQ(gauge->valueInterface()->currentValue().toInt(), 30);
+    EXPECT_EQ(gauge->valueInterface()->maximumValue().toInt(), 100);
+    EXPECT_EQ(gauge->text(QAccessible::Value), "30%");
 }
