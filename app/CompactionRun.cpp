@@ -10,9 +10,10 @@
 namespace {
 
 // A backup starts one transaction on the database (measured with Firebird 3, embedded and
-// through a server, with the database open elsewhere or not, with garbage to collect or not).
-// A server's first opening of a newly made database starts one more: that backup is refused
-// as if another program had worked, and the next one goes through.
+// through a server, with the database open elsewhere or not). The engine's background garbage
+// collector starts one more when the backup's reading hands it work: on a database made or
+// rebuilt since anyone last read it, always through a server and now and then embedded. The
+// window backs up once more then; by that time the garbage is gone.
 constexpr std::uint32_t kBackupsOwnTransactions = 1;
 
 std::string WithReason(const std::string& message, int error) {
@@ -161,8 +162,9 @@ void TCompactionRun::BackupWritten() {
     const auto nextNow = ReadNextTransaction(database_);
     if (nextTransactionAtStart_ && nextNow &&
         static_cast<std::uint32_t>(*nextNow - *nextTransactionAtStart_) > kBackupsOwnTransactions)
-        throw EChangedSinceBackup("백업하는 동안 다른 프로그램이 데이터베이스를 썼거나 읽었습니다. 그 내용이 백업에 "
-                                  "없을 수 있으므로 이 백업은 지웁니다. 다른 연결을 모두 끊고 다시 백업하십시오");
+        throw EWorkedOnDuringBackup(
+            "백업하는 동안 다른 프로그램이 데이터베이스를 썼거나 읽었습니다. 그 내용이 백업에 "
+            "없을 수 있으므로 이 백업은 지웁니다. 다른 연결을 모두 끊고 다시 백업하십시오");
     record_->BackedUpDatabase = now;
     record_->BackedUpHeader = ReadHeaderPageDigest(database_);
     writtenBackup_ = LookAt(backup_);

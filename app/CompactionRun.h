@@ -28,6 +28,16 @@ public:
     const char* ClassName() const noexcept override { return "EChangedSinceBackup"; }
 };
 
+// Transactions other than the backup's own ran on the database while it was backed up. Another
+// program's work may be missing from the backup; or the engine itself collected garbage in the
+// background, which a database leaves after it was made or rebuilt and which the backup's reading
+// hands over: a second backup of a quiet database finds none left.
+class EWorkedOnDuringBackup : public EChangedSinceBackup {
+public:
+    using EChangedSinceBackup::EChangedSinceBackup;
+    const char* ClassName() const noexcept override { return "EWorkedOnDuringBackup"; }
+};
+
 class TCompactionRun {
 public:
     // The backup path is derived from the database path (its last three characters replaced).

@@ -195,7 +195,25 @@ void TMorvaneMainForm::BackupStep() {
         LogLine(RichEdit3, QStringLiteral(" 연결성공."), kBlue);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만드는 중..."), kBlack);
         RunServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 백업 중... "));
-        run_->BackupWritten();
+        try {
+            run_->BackupWritten();
+        } catch (const EWorkedOnDuringBackup&) {
+            // Most often the engine's own garbage collection on a database made or rebuilt
+            // since it was last read: a second backup tells it from another program's work,
+            // which refuses that one too. Nobody waits for it on the way out.
+            if (terminating_ || pendingClose_ != TPendingClose::None)
+                throw;
+            run_->BackupFailed();
+            claimed = false;
+            LogLine(RichEdit3, QStringLiteral(" 백업하는 동안 다른 트랜잭션이 있어 다시 백업합니다."),
+                    kBlack);
+            IBBackupService->SetActive(false);
+            run_->StartBackup();
+            claimed = true;
+            IBBackupService->SetActive(true);
+            RunServiceJob(*IBBackupService, run_->Backup(), QStringLiteral(" 다시 백업 중... "));
+            run_->BackupWritten();
+        }
         AdvanceGauge(40);
         IBBackupService->SetActive(false);
         LogLine(RichEdit3, QStringLiteral(" 백업파일 만들기 완료."), kGreen);

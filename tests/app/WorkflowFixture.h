@@ -37,8 +37,20 @@ inline std::vector<Line> LinesOf(const TRichEdit* pane) {
     return lines;
 }
 
-inline void ExpectLines(const TRichEdit* pane, const std::vector<Line>& expected) {
-    const std::vector<Line> actual = LinesOf(pane);
+// The backup of a database just rebuilt is taken twice when the engine collects the rebuild's
+// garbage while it runs, which it does now and then; the log says so in a line of its own.
+// Tests of something else leave that line out.
+inline std::vector<Line> LinesWithoutBackupRetry(const TRichEdit* pane) {
+    std::vector<Line> lines = LinesOf(pane);
+    std::erase_if(lines, [](const Line& line) {
+        return line.text.endsWith(QString::fromUtf8(" 백업하는 동안 다른 트랜잭션이 있어 다시 백업합니다."));
+    });
+    return lines;
+}
+
+inline void ExpectLines(const TRichEdit* pane, const std::vector<Line>& expected,
+                        std::vector<Line> (*read)(const TRichEdit*) = LinesOf) {
+    const std::vector<Line> actual = read(pane);
     ASSERT_EQ(actual.size(), expected.size()) << pane->Text().toStdString();
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(actual[i].text, expected[i].text) << "line " << i;
