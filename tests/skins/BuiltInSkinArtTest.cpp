@@ -140,6 +140,26 @@ TEST(BuiltInSkinArt, DisabledTextAndTheInactiveCaptionStayReadable) {
     }
 }
 
+// A log pane has no caret: with the keyboard focus, its frame alone says where the focus is. A
+// ring nearly as long as the field's outline stands at 3:1 or more from the same pixels
+// unfocused, as a desktop's own focus ring does.
+TEST(BuiltInSkinArt, AFocusedFieldIsRingedAtThreeToOne) {
+    for (const ExpectedSkin& expected : ExpectedSkins()) {
+        const SkinTables& skin = *LoadBuiltInSkin(expected).Tables;
+        for (const QSize size : {QSize(200, 21), QSize(400, 80)}) {
+            // Fields take their focused look from the third column.
+            const QImage normal = Render(skin, "EDIT", size, TsState::Normal);
+            const QImage focused = Render(skin, "EDIT", size, TsState::Pressed);
+            int ringed = 0;
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    ringed += Contrast(normal.pixel(x, y), focused.pixel(x, y)) >= 3.0;
+            EXPECT_GE(ringed, 2 * (size.width() + size.height()) * 9 / 10)
+                << expected.Name << " " << size.width() << "x" << size.height();
+        }
+    }
+}
+
 namespace {
 
 // Pixels whose colour differs by more than a faint step in some channel.

@@ -63,9 +63,11 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook hot = base;
     hot.Rim = QColor("#5685CF");
     FrameLook focused = base;
+    // Focused, a field is ringed twice in the accent, as a desktop's focus ring is: it has no
+    // caret to show it otherwise when it is read-only.
     focused.Rim = Accent;
-    focused.HighlightTop = Alpha(Accent, 0.3);
-    focused.Highlight = Alpha(Accent, 0.15);
+    focused.HighlightTop = Accent;
+    focused.Highlight = Accent;
     FrameLook disabled = Simple(QColor("#B7C6DC"), Window, 2);
     disabled.Fill = Alpha(QColor("#E8EDF5"), 0.65);
     return {base, hot, focused, disabled};

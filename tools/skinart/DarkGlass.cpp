@@ -72,9 +72,12 @@ std::array<FrameLook, 4> EditFrames() {
     hot.Rim = QColor("#3B536F");
     hot.HighlightTop = Alpha(QColor("#3B536F"), 0.5);
     hot.Highlight = Alpha(QColor("#3B536F"), 0.35);
+    // A dark rim and a bright accent ring inside it: a read-only field has no caret to show its
+    // focus.
     FrameLook focused = base;
     focused.Rim = QColor("#2F5E94");
-    focused.Highlight = Alpha(Accent, 0.55);
+    focused.HighlightTop = Accent;
+    focused.Highlight = Accent;
     FrameLook disabled = Simple(QColor("#2A2D31"), Window, 2);
     disabled.Fill = Alpha(QColor("#2C2F33"), 0.7);
     return {base, hot, focused, disabled};

@@ -64,9 +64,10 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook hot = base;
     hot.Rim = QColor("#6F98C8");
     FrameLook focused = base;
+    // Ringed twice in the accent: a read-only field has no caret to show its focus.
     focused.Rim = Accent;
-    focused.HighlightTop = Alpha(Accent, 0.25);
-    focused.Highlight = Alpha(Accent, 0.12);
+    focused.HighlightTop = Accent;
+    focused.Highlight = Accent;
     FrameLook disabled = base;
     disabled.Rim = QColor("#C9D2DD");
     disabled.HighlightTop = QColor();

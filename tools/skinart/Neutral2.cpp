@@ -55,9 +55,11 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(QColor("#A8A8A8"), Window, 1);
     FrameLook hot = base;
     hot.Rim = QColor("#858585");
+    // Ringed twice in the focus grey: a read-only field has no caret to show its focus.
     FrameLook focused = base;
     focused.Rim = Focus;
-    focused.Highlight = Alpha(Focus, 0.2);
+    focused.HighlightTop = Focus;
+    focused.Highlight = Focus;
     FrameLook disabled = Simple(QColor("#C8C8C8"), Window, 1);
     disabled.Fill = Alpha(QColor("#EEEEEE"), 0.7);
     return {base, hot, focused, disabled};
