@@ -87,6 +87,10 @@ QWidget* CreateControl(const ControlLayout& layout, QWidget* parent) {
         auto* edit = new TRichEdit(parent);
         const bool log = layout.Kind == ControlKind::LogPane;
         edit->setReadOnly(true);
+        // A log is read from the keyboard too, as a read-only edit box is: a caret moves
+        // through it and selects, and Ctrl+C copies what it says (an engine's error, say).
+        if (log)
+            edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         edit->setLineWrapMode(log ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         edit->setVerticalScrollBarPolicy(log ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

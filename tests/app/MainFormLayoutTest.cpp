@@ -9,6 +9,8 @@
 #include "TsGauge.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QFontInfo>
 #include <QIcon>
 #include <QImage>
@@ -236,6 +238,36 @@ TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
         EXPECT_EQ(QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText(), later);
     }
     QToolTip::hideText();
+}
+
+// A log pane reached with Tab is read and copied from the keyboard, as a read-only edit box on
+// Windows is: a caret moves through its lines and selects them, and nothing can be typed in.
+TEST(MainForm, ALogPaneIsReadAndCopiedFromTheKeyboard) {
+    TMorvaneMainForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    TRichEdit* log = form.RichEdit4;
+    log->AppendLine(QStringLiteral("첫 줄"), Qt::black);
+    log->AppendLine(QStringLiteral("I/O error for file \"/db/a.fdb\""), Qt::red);
+    log->setFocus();
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {}) {
+        QKeyEvent down(QEvent::KeyPress, key, modifiers, text), up(QEvent::KeyRelease, key, modifiers, text);
+        QCoreApplication::sendEvent(log, &down);
+        QCoreApplication::sendEvent(log, &up);
+    };
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Home, Qt::ShiftModifier);
+    const QString last = QStringLiteral("I/O error for file \"/db/a.fdb\"");
+    EXPECT_EQ(log->textCursor().selectedText(), last);
+    press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), last);
+    press(Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    press(Qt::Key_Delete);
+    EXPECT_EQ(log->Text(), QStringLiteral("첫 줄\n") + last);
+    EXPECT_TRUE(log->isReadOnly());
+    // And Tab leads on out of it, as from any other control.
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(log->hasFocus());
 }
 
 TEST(MainForm, FirstActivationFocusesThePickButton) {
