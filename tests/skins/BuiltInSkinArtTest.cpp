@@ -140,8 +140,8 @@ TEST(BuiltInSkinArt, DisabledTextAndTheInactiveCaptionStayReadable) {
     }
 }
 
-// A log pane has no caret: with the keyboard focus, its frame alone says where the focus is. A
-// ring nearly as long as the field's outline stands at 3:1 or more from the same pixels
+// A read-only log pane's thin caret is easily missed: its frame shows where the keyboard focus
+// is. A ring nearly as long as the field's outline stands at 3:1 or more from the same pixels
 // unfocused, as a desktop's own focus ring does.
 TEST(BuiltInSkinArt, AFocusedFieldIsRingedAtThreeToOne) {
     for (const ExpectedSkin& expected : ExpectedSkins()) {

@@ -63,8 +63,8 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook hot = base;
     hot.Rim = QColor("#5685CF");
     FrameLook focused = base;
-    // Focused, a field is ringed twice in the accent, as a desktop's focus ring is: it has no
-    // caret to show it otherwise when it is read-only.
+    // Focused, a field is ringed twice in the accent, as a desktop's focus ring is: a read-only
+    // field's thin caret alone is easily missed.
     focused.Rim = Accent;
     focused.HighlightTop = Accent;
     focused.Highlight = Accent;

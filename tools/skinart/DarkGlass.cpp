@@ -72,8 +72,8 @@ std::array<FrameLook, 4> EditFrames() {
     hot.Rim = QColor("#3B536F");
     hot.HighlightTop = Alpha(QColor("#3B536F"), 0.5);
     hot.Highlight = Alpha(QColor("#3B536F"), 0.35);
-    // A dark rim and a bright accent ring inside it: a read-only field has no caret to show its
-    // focus.
+    // A dark rim and a bright accent ring inside it: a read-only field's thin caret alone is
+    // easily missed.
     FrameLook focused = base;
     focused.Rim = QColor("#2F5E94");
     focused.HighlightTop = Accent;

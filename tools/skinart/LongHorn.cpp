@@ -64,7 +64,7 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook hot = base;
     hot.Rim = QColor("#6F98C8");
     FrameLook focused = base;
-    // Ringed twice in the accent: a read-only field has no caret to show its focus.
+    // Ringed twice in the accent: a read-only field's thin caret alone is easily missed.
     focused.Rim = Accent;
     focused.HighlightTop = Accent;
     focused.Highlight = Accent;

@@ -55,7 +55,7 @@ std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(QColor("#A8A8A8"), Window, 1);
     FrameLook hot = base;
     hot.Rim = QColor("#858585");
-    // Ringed twice in the focus grey: a read-only field has no caret to show its focus.
+    // Ringed twice in the focus grey: a read-only field's thin caret alone is easily missed.
     FrameLook focused = base;
     focused.Rim = Focus;
     focused.HighlightTop = Focus;

@@ -70,8 +70,8 @@ std::array<FrameLook, 5> Buttons() {
 std::array<FrameLook, 4> EditFrames() {
     FrameLook base = Simple(Rim, Window, 3);
     FrameLook hot = Simple(HotRim, Window, 3);
-    // Ringed twice in the accent: a read-only field has no caret to show its focus. The inner
-    // line is a deeper blue, as it shows lighter on the field than the rim does on the window.
+    // Ringed twice in the accent: a read-only field's thin caret alone is easily missed. The
+    // inner line is a deeper blue: drawn over the field, it comes out lighter than the rim.
     FrameLook focused = Simple(Accent, Window, 3);
     focused.HighlightTop = FocusRing;
     focused.Highlight = FocusRing;
