@@ -187,14 +187,17 @@ TEST_F(InterruptedRunTest, AnotherProcesssRunIsLeftAloneWhileItLives) {
     ASSERT_TRUE(runner.WaitFor("stopped restore-finished"));
 
     Pick(db);
-    EXPECT_EQ(form.RichEdit5->Text(), Shown(db) +
-                                          " 다른 창에서 이 데이터베이스를 다루고 있습니다. 그 작업이 끝난 "
-                                          "뒤 다시 선택하십시오.");
+    const QString busy =
+        Shown(db) + " 다른 창에서 이 데이터베이스를 다루고 있습니다. 그 작업이 끝난 뒤 다시 선택하십시오.";
+    EXPECT_EQ(form.RichEdit5->Text(), busy);
     ExpectButtons({false, false, false}, form.sButton1);
     form.sButton2Click();
     EXPECT_EQ(RecordedState(db), "restore-finished") << "the live run's files were touched";
     EXPECT_TRUE(fs::exists(dir.File(".shop.fdb.morvane-original")));
-    EXPECT_TRUE(form.RichEdit3->Text().isEmpty());
+    // No backup ran. The busy message is logged as well whenever it is too long for the status
+    // line, which depends on how wide the folder's random name is drawn.
+    for (const Line& line : LinesOf(form.RichEdit3))
+        EXPECT_EQ(line.text, busy);
 
     runner.Kill();
     form.sButton2Click(); // settles, and stops there: the user sees what happened first
@@ -202,12 +205,14 @@ TEST_F(InterruptedRunTest, AnotherProcesssRunIsLeftAloneWhileItLives) {
         << form.RichEdit5->Text().toStdString();
     // Too long for the status line, the message is logged whole as well; no step runs in the
     // same click.
-    EXPECT_EQ(form.RichEdit3->Text(), form.RichEdit5->Text());
+    const std::vector<Line> settled = LinesOf(form.RichEdit3);
+    ASSERT_FALSE(settled.empty());
+    EXPECT_EQ(settled.back().text, form.RichEdit5->Text());
     ExpectOnlyTheDatabaseLeft(db);
     ExpectButtons({true, false, false}, form.sButton2);
     EXPECT_EQ(form.SizeBefore, FileSizeOf(db));
     form.sButton2Click();
-    EXPECT_EQ(LinesWithoutBackupRetry(form.RichEdit3).size(), 1u + 4u);
+    EXPECT_EQ(LinesWithoutBackupRetry(form.RichEdit3).size(), settled.size() + 4u);
     EXPECT_EQ(CountRows(db), 1000);
 }
 
