@@ -2,6 +2,7 @@
 
 #include "AttachedObject.h"
 #include "DisplayPlace.h"
+#include "KeyboardWindowDrag.h"
 #include "SkinCommand.h"
 #include "SkinPaint.h"
 #include "TsSkinManager.h"
@@ -141,6 +142,9 @@ TsSkinProvider::TsSkinProvider(QWidget* window, TsSkinManager* manager, const QS
 TsSkinProvider::~TsSkinProvider() {
     if (window_ == nullptr)
         return;
+    // A drag from the keyboard asks this provider where the window goes.
+    if (KeyboardWindowDrag* drag = KeyboardWindowDrag::Of(window_))
+        drag->End(true);
     window_->removeEventFilter(this);
     window_->setProperty(ProviderProperty, QVariant());
     for (QShortcut* shortcut : window_->findChildren<QShortcut*>(QStringLiteral("SkinProviderShortcut")))
@@ -336,6 +340,14 @@ void TsSkinProvider::ShowSystemMenu() {
     QMenu menu(window_);
     if (window_->isMaximized())
         menu.addAction(QStringLiteral("이전 크기로(&R)"), window_, &QWidget::showNormal);
+    // Moved and sized from the keyboard, as the pointer does it on the title and the border.
+    QAction* move = nullptr;
+    QAction* size = nullptr;
+    if (!window_->isMaximized()) {
+        move = menu.addAction(QStringLiteral("이동(&M)"));
+        if (Resizable())
+            size = menu.addAction(QStringLiteral("크기 조정(&S)"));
+    }
     if (HasButton(TitleButton::Minimize))
         menu.addAction(QStringLiteral("최소화(&N)"), window_, &QWidget::showMinimized);
     if (HasButton(TitleButton::Maximize) && !window_->isMaximized())
@@ -344,7 +356,14 @@ void TsSkinProvider::ShowSystemMenu() {
         menu.addSeparator();
     QAction* close = menu.addAction(QStringLiteral("닫기(&C)"), window_, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    menu.exec(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top())));
+    const QAction* chosen =
+        menu.exec(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top())));
+    if (chosen == nullptr || (chosen != move && chosen != size) || window_ == nullptr)
+        return;
+    const auto kind = chosen == move ? KeyboardWindowDrag::Kind::Move : KeyboardWindowDrag::Kind::Size;
+    KeyboardWindowDrag::Start(window_, kind, [this](const QRect& start, Qt::Edges edges, const QPoint& delta) {
+        return DraggedGeometry(start, edges, delta);
+    });
 }
 
 Qt::Edges TsSkinProvider::EdgesAt(const QPoint& p) const {
@@ -432,21 +451,21 @@ void TsSkinProvider::StartDrag(const QPoint& travelled) {
     }
 }
 
-QRect TsSkinProvider::DraggedGeometry(const QPoint& delta) const {
-    if (!dragEdges_)
-        return QRect(dragGeometry_.topLeft() + delta, dragGeometry_.size());
-    QRect g = dragGeometry_;
+QRect TsSkinProvider::DraggedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta) const {
+    if (!edges)
+        return QRect(start.topLeft() + delta, start.size());
+    QRect g = start;
     const QSize minimum =
         window_->minimumSizeHint().expandedTo(window_->minimumSize()).expandedTo(FrameMinimum);
     // right() and bottom() are the last pixel's, inside the rectangle: the smallest window
     // reaches from left to left + width - 1.
-    if (dragEdges_ & Qt::LeftEdge)
+    if (edges & Qt::LeftEdge)
         g.setLeft(std::min(g.left() + delta.x(), g.right() - minimum.width() + 1));
-    if (dragEdges_ & Qt::RightEdge)
+    if (edges & Qt::RightEdge)
         g.setRight(std::max(g.right() + delta.x(), g.left() + minimum.width() - 1));
-    if (dragEdges_ & Qt::TopEdge)
+    if (edges & Qt::TopEdge)
         g.setTop(std::min(g.top() + delta.y(), g.bottom() - minimum.height() + 1));
-    if (dragEdges_ & Qt::BottomEdge)
+    if (edges & Qt::BottomEdge)
         g.setBottom(std::max(g.bottom() + delta.y(), g.top() + minimum.height() - 1));
     return g;
 }
@@ -463,7 +482,8 @@ bool TsSkinProvider::MouseMove(QMouseEvent* event) {
             return true;
     }
     if (dragging_) {
-        window_->setGeometry(DraggedGeometry(event->globalPosition().toPoint() - dragStart_));
+        const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+        window_->setGeometry(DraggedGeometry(dragGeometry_, dragEdges_, delta));
         return true;
     }
     if (pressed_) {

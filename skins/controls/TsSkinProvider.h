@@ -64,7 +64,7 @@ private:
     bool MouseMove(QMouseEvent* event);
     bool MouseRelease(QMouseEvent* event);
     void StartDrag(const QPoint& travelled);
-    QRect DraggedGeometry(const QPoint& delta) const;
+    QRect DraggedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta) const;
     void SetHot(std::optional<TitleButton> button);
     void ShowSystemMenu();
 

@@ -2,6 +2,7 @@
 // title buttons sit where the skin puts them and work, edits take the skin's colours and keep
 // coloured text readable, and removing the skin gives every control its standard look back.
 #include "ControlsSkinFixture.h"
+#include "KeyboardWindowDrag.h"
 #include "ReadableColors.h"
 #include "SkinAttachments.h"
 #include "TsButton.h"
@@ -18,6 +19,7 @@
 #include <QDialog>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTreeWidget>
@@ -265,6 +267,106 @@ TEST_F(SkinControlsTest, ADoubleClickOnTheTitleRestoresAWindowWithoutAMaximiseBu
     EXPECT_FALSE(window.form.isMaximized());
     doubleClick();
     EXPECT_FALSE(window.form.isMaximized()) << "a window without the button is not maximised by the title";
+}
+
+namespace {
+
+void Key(QWidget* receiver, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+         const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(receiver, &press);
+    QApplication::sendEvent(receiver, &release);
+}
+
+// Opens the window's menu as Alt+Space does and picks an item by its underlined letter.
+void PickFromWindowMenu(QWidget& window, int letterKey, const QString& letter) {
+    QShortcut* menuKey = nullptr;
+    for (QShortcut* shortcut : window.findChildren<QShortcut*>())
+        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_Space))
+            menuKey = shortcut;
+    ASSERT_NE(menuKey, nullptr);
+    QTimer::singleShot(0, [letterKey, letter] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            Key(menu, letterKey, Qt::NoModifier, letter);
+    });
+    emit menuKey->activated();
+}
+
+} // namespace
+
+// Move and Size in the window's menu: the arrow keys move the window or the chosen edges, Ctrl
+// by a pixel; Enter keeps the place, Esc goes back; no key reaches the controls meanwhile.
+TEST_F(SkinControlsTest, TheWindowMenuMovesAndSizesTheWindowFromTheKeyboard) {
+    using K = std::pair<int, Qt::KeyboardModifiers>;
+    const K right{Qt::Key_Right, {}}, left{Qt::Key_Left, {}}, up{Qt::Key_Up, {}}, down{Qt::Key_Down, {}};
+    const K ctrlLeft{Qt::Key_Left, Qt::ControlModifier}, ctrlUp{Qt::Key_Up, Qt::ControlModifier};
+    const struct {
+        const char* Name;
+        int Item;
+        std::vector<K> Keys;
+        int End;
+        QRect Change; // of x, y, width and height
+    } cases[] = {
+        {"a move", Qt::Key_M, {right, right, down, ctrlLeft}, Qt::Key_Return, QRect(15, 8, 0, 0)},
+        {"a move taken back", Qt::Key_M, {up, left}, Qt::Key_Escape, QRect()},
+        // The first arrow picks the right edge, an arrow across it the bottom one.
+        {"a resize", Qt::Key_S, {right, right, right, down, down}, Qt::Key_Enter, QRect(0, 0, 16, 8)},
+        {"the left and top edges", Qt::Key_S, {up, left, left, ctrlUp}, Qt::Key_Return, QRect(-8, -1, 8, 1)},
+        {"a resize taken back", Qt::Key_S, {down, down}, Qt::Key_Escape, QRect()},
+    };
+    for (const auto& c : cases) {
+        TestWindow window;
+        window.Show();
+        window.edit->setFocus();
+        const QRect start = window.form.geometry();
+        const QString letter = c.Item == Qt::Key_M ? QStringLiteral("m") : QStringLiteral("s");
+        PickFromWindowMenu(window.form, c.Item, letter);
+        ASSERT_NE(KeyboardWindowDrag::Of(&window.form), nullptr) << c.Name;
+        for (const auto& [key, modifiers] : c.Keys)
+            Key(window.edit, key, modifiers);
+        Key(window.edit, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        Key(window.edit, c.End);
+        EXPECT_EQ(KeyboardWindowDrag::Of(&window.form), nullptr) << c.Name;
+        const QRect g = window.form.geometry();
+        EXPECT_EQ(QRect(g.x() - start.x(), g.y() - start.y(), g.width() - start.width(), g.height() - start.height()),
+                  c.Change)
+            << c.Name;
+        EXPECT_TRUE(window.edit->toPlainText().isEmpty()) << c.Name << ": a key reached the text box";
+        Key(window.edit, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        EXPECT_EQ(window.edit->toPlainText(), QStringLiteral("x")) << c.Name << ": the keyboard is back";
+    }
+}
+
+// An edge pushed in past the smallest size stops there, and the first press back moves it out.
+// A click ends the drag, and so does the end of the skin's frame.
+TEST_F(SkinControlsTest, AKeyboardDragStopsAtTheSmallestSizeAndEndsWithTheSkin) {
+    TestWindow window;
+    window.Show();
+    const QRect start = window.form.geometry();
+    PickFromWindowMenu(window.form, Qt::Key_S, QStringLiteral("s"));
+    Key(&window.form, Qt::Key_Left);
+    for (int i = 0; i < 200; ++i)
+        Key(&window.form, Qt::Key_Right);
+    const QRect smallest = window.form.geometry();
+    EXPECT_LT(smallest.width(), start.width() / 2);
+    EXPECT_EQ(smallest.right(), start.right());
+    Key(&window.form, Qt::Key_Left);
+    EXPECT_EQ(window.form.width(), smallest.width() + KeyboardWindowDrag::Step);
+    EXPECT_EQ(window.form.geometry().right(), start.right());
+    // A click ends it where it is.
+    Click(&window.form, QPoint(5, 5));
+    EXPECT_EQ(KeyboardWindowDrag::Of(&window.form), nullptr);
+    EXPECT_EQ(window.form.width(), smallest.width() + KeyboardWindowDrag::Step);
+
+    // Removing the skin takes the window's provider, and the drag that asks it with it.
+    PickFromWindowMenu(window.form, Qt::Key_M, QStringLiteral("m"));
+    ASSERT_NE(KeyboardWindowDrag::Of(&window.form), nullptr);
+    manager->SetActive(false);
+    EXPECT_EQ(KeyboardWindowDrag::Of(&window.form), nullptr);
+    const QRect unskinned = window.form.geometry();
+    Key(&window.form, Qt::Key_Right);
+    EXPECT_EQ(window.form.geometry(), unskinned);
 }
 
 // A dialog is centred over its parent's window, each time it is shown, unless it was given a
