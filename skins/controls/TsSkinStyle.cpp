@@ -28,6 +28,7 @@ QColor FocusFrameColor(const QPalette& palette) {
 
 constexpr int ScrollBarExtent = 16;
 constexpr int MinimumSlider = 18;
+constexpr int MenuMargin = 2; // pixels between a menu's border and its items
 
 int PartIndex(TsScrollPart part) {
     return static_cast<int>(part);
@@ -356,11 +357,12 @@ bool TsSkinStyle::DrawMenuItem(const QStyleOption* option, QPainter* painter, co
     if (item == nullptr || section == nullptr)
         return false;
     if (item->menuItemType == QStyleOptionMenuItem::Separator) {
-        const QRect line(item->rect.left() + 4, item->rect.center().y(), item->rect.width() - 8, 1);
-        if (!DrawSection(s.MenuLine, option, painter))
-            painter->fillRect(line, SectionTextColor(*section, TsState::Disabled));
-        else
+        // MENULINE is an etched line two pixels high: its dark row over its light one.
+        const QRect line(item->rect.left() + 4, item->rect.center().y(), item->rect.width() - 8, 2);
+        if (skin->Section(s.MenuLine) != nullptr)
             DrawSectionBackground(*painter, *skin, SectionPaint{s.MenuLine, line, TsState::Normal});
+        else
+            painter->fillRect(line.adjusted(0, 0, 0, -1), SectionTextColor(*section, TsState::Disabled));
         return true;
     }
     const bool selected = (item->state & State_Selected) && (item->state & State_Enabled);
@@ -491,6 +493,19 @@ int TsSkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
             if (const TsGeneralData* edit = Skin()->Section(Sections().Edit))
                 if (const TsMaskData* border = Skin()->Mask(edit->Mask(SectionMask::BordersMask)))
                     return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+            break;
+        case PM_MenuPanelWidth:
+            // A menu wears MAINMENU's border all round, so it stands out from the window it
+            // opens over, and its items lie inside it.
+            if (const TsGeneralData* menu = Skin()->Section(Sections().MainMenu))
+                if (const TsMaskData* border = Skin()->Mask(menu->Mask(SectionMask::BordersMask)))
+                    return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+            break;
+        case PM_MenuHMargin:
+        case PM_MenuVMargin:
+            // Room between the border and the items: a lit item does not run into the border.
+            if (Skin()->Section(Sections().MainMenu) != nullptr)
+                return MenuMargin;
             break;
         case PM_IndicatorWidth:
         case PM_IndicatorHeight:

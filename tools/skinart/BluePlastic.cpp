@@ -222,6 +222,7 @@ void SetFrames(SkinStyle& s) {
     s.GroupFrame.RimOnly = true;
     s.HintFrame = Simple(QColor("#3D6FBF"), QColor(), 2);
     s.PanelFrame = Simple(QColor("#8AA3C8"), QColor(), 0);
+    s.MenuFrame = s.PanelFrame;
     s.TrackFrame = Simple(QColor("#A9BCD9"), QColor(), 0);
     s.StatusRule = QColor("#8FA7CC");
     s.StatusRuleLight = White(0.7);
@@ -343,7 +344,7 @@ SkinStyle BluePlasticStyle() {
         {"PageFrame", {178, 54}},      {"Close", {0, 72}},         {"Maximise", {75, 72}},
         {"SmallUnchecked", {150, 72}}, {"SmallGrayed", {150, 90}}, {"Edit", {150, 108}},
         {"GroupFrame", {182, 108}},    {"MenuItem", {75, 110}},    {"GripH", {107, 110}},
-        {"GripV", {139, 124}},         {"HintFrame", {171, 124}},  {"PanelFrame", {179, 124}},
+        {"GripV", {139, 124}},         {"HintFrame", {171, 124}},  {"PanelFrame", {179, 124}}, {"MenuFrame", {0, 110}},
         {"ArrowUp", {75, 126}},        {"ArrowDown", {107, 126}},  {"ArrowLeft", {0, 129}},
         {"ArrowRight", {32, 129}},     {"Header", {139, 140}},     {"TrackFrame", {171, 140}},
         {"TabTop", {64, 142}},         {"TabBottom", {96, 142}},   {"TabLeft", {0, 145}},

@@ -244,6 +244,7 @@ void SetFrames(SkinStyle& s) {
     s.HintFrame = Simple(Edge, QColor(), 2);
     s.PanelFrame = Simple(Ink, QColor(), 0);
     s.PanelFrame.HighlightTop = White(0.08);
+    s.MenuFrame = Simple(QColor("#5D626B"), QColor(), 0); // lighter than the menu, as dark menus are edged
     s.TrackFrame = Simple(QColor("#141618"), QColor(), 0);
     s.StatusRule = QColor("#111214");
     s.StatusRuleLight = White(0.12);
@@ -380,7 +381,7 @@ SkinStyle DarkGlassStyle() {
         {"GroupFrame", {174, 124}},
         {"HintFrame", {182, 124}},
         {"SmallChecked", {0, 134}},
-        {"PanelFrame", {36, 134}},
+        {"PanelFrame", {36, 134}}, {"MenuFrame", {176, 140}},
         {"TrackFrame", {44, 134}},
         {"SmallUnchecked", {104, 144}},
         {"SmallGrayed", {140, 144}},

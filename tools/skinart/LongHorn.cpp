@@ -229,6 +229,7 @@ void SetFrames(SkinStyle& s) {
     s.GroupFrame.RimOnly = true;
     s.HintFrame = Simple(QColor("#767C85"), QColor(), 2);
     s.PanelFrame = Simple(QColor("#A9B8CB"), QColor(), 0);
+    s.MenuFrame = Simple(QColor("#97A7BD"), QColor(), 0);
     s.TrackFrame = Simple(QColor("#D2DBE6"), QColor(), 0);
     s.StatusRule = QColor("#A5B6CA");
     s.StatusRuleLight = White(0.8);
@@ -340,7 +341,7 @@ SkinStyle LongHornStyle() {
         {"GroupFrame", {236, 53}},  {"ArrowDown", {0, 54}},      {"ArrowLeft", {32, 54}},
         {"ArrowRight", {64, 54}},   {"Header", {96, 54}},        {"TabTop", {128, 69}},
         {"TabBottom", {160, 69}},   {"TabLeft", {192, 69}},      {"HintFrame", {224, 69}},
-        {"PanelFrame", {232, 69}},  {"TrackFrame", {240, 69}},   {"TabRight", {0, 70}},
+        {"PanelFrame", {232, 69}}, {"MenuFrame", {206, 16}},  {"TrackFrame", {240, 69}},   {"TabRight", {0, 70}},
         {"ComboArrow", {32, 70}},   {"BoxChecked", {76, 70}},    {"BoxUnchecked", {76, 83}},
         {"BoxGrayed", {128, 85}},   {"RadioChecked", {180, 85}}, {"RadioUnchecked", {0, 86}},
         {"RadioGrayed", {52, 96}},  {"SmallChecked", {104, 98}}, {"SmallUnchecked", {140, 98}},

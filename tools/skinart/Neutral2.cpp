@@ -188,6 +188,7 @@ void SetFrames(SkinStyle& s) {
     s.GroupFrame.RimOnly = true;
     s.HintFrame = Simple(QColor("#8A8A8A"), QColor(), 1);
     s.PanelFrame = Simple(QColor("#ABABAB"), QColor(), 0);
+    s.MenuFrame = s.PanelFrame;
     s.TrackFrame = FrameLook{};
     s.StatusRule = QColor("#B4B4B4");
     s.StatusRuleLight = White(0.6);
@@ -300,7 +301,7 @@ SkinStyle Neutral2Style() {
         {"BoxUnchecked", {124, 72}}, {"PageFrame", {176, 76}},    {"GroupFrame", {176, 92}},
         {"BoxGrayed", {72, 98}},     {"RadioChecked", {124, 98}}, {"RadioUnchecked", {0, 108}},
         {"FormFrame", {52, 108}},    {"HintFrame", {176, 108}},   {"RadioGrayed", {52, 124}},
-        {"SmallGrayed", {104, 124}}, {"Button", {140, 124}},      {"PanelFrame", {180, 124}},
+        {"SmallGrayed", {104, 124}}, {"Button", {140, 124}},      {"PanelFrame", {180, 124}}, {"MenuFrame", {180, 140}},
         {"Edit", {0, 134}},          {"Selection", {32, 134}},    {"MenuItem", {140, 140}},
         {"TrackFrame", {172, 140}},  {"ScrollPart", {104, 142}},  {"GripH", {0, 150}},
         {"GripV", {32, 150}},        {"ArrowUp", {64, 150}},      {"ArrowDown", {136, 156}},

@@ -189,6 +189,7 @@ void SetFrames(SkinStyle& s) {
     s.GroupFrame.RimOnly = true;
     s.HintFrame = Simple(Rim, QColor(), 3);
     s.PanelFrame = Simple(QColor("#D3D8DF"), QColor(), 0);
+    s.MenuFrame = Simple(QColor("#AEB6C1"), QColor(), 0);
     s.TrackFrame = FrameLook{};
     s.StatusRule = QColor("#D3D8DF");
     s.StatusRuleLight = QColor();
@@ -358,7 +359,7 @@ SkinStyle NextAlphaStyle() {
         {"HintFrame", {81, 56}},     {"MenuItem", {177, 56}},
         {"GlowRegion", {81, 73}},    {"Help", {0, 80}},
         {"BoxChecked", {96, 80}},    {"BoxUnchecked", {152, 80}},
-        {"PanelFrame", {81, 88}},    {"TrackFrame", {81, 104}},
+        {"PanelFrame", {81, 88}}, {"MenuFrame", {202, 108}},    {"TrackFrame", {81, 104}},
         {"Button", {112, 108}},      {"ToolButton", {162, 108}},
         {"BoxGrayed", {0, 120}},     {"RadioChecked", {56, 120}},
         {"FormFrame", {112, 128}},   {"SmallChecked", {159, 128}},

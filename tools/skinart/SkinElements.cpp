@@ -50,6 +50,7 @@ std::vector<ElementCell> DefaultElements(const SkinStyle& s) {
         {"GroupFrame", Square(1, edit)},
         {"HintFrame", Square(1, edit)},
         {"PanelFrame", Square(1, edit)},
+        {"MenuFrame", Square(1, edit)},
         {"TrackFrame", Square(1, edit)},
         {"StatusRule", {1, 1, QSize(4, 4)}},
         {"MenuLine", {1, 1, QSize(4, 2)}},
@@ -224,7 +225,7 @@ Atlas DrawMaster(const SkinStyle& s) {
          {std::pair{"GaugeFrame", &s.GaugeFrame}, std::pair{"Progress", &s.ProgressFrame},
           std::pair{"PageFrame", &s.PageFrame}, std::pair{"GroupFrame", &s.GroupFrame},
           std::pair{"HintFrame", &s.HintFrame}, std::pair{"PanelFrame", &s.PanelFrame},
-          std::pair{"TrackFrame", &s.TrackFrame}})
+          std::pair{"MenuFrame", &s.MenuFrame}, std::pair{"TrackFrame", &s.TrackFrame}})
         DrawFrames(atlas, name, look);
     if (s.HasGlowRegion)
         DrawFrames(atlas, "GlowRegion", &s.GlowRegion);

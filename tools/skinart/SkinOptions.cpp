@@ -192,7 +192,7 @@ void WriteBarSections(const SkinStyle& s, SectionWriter& w) {
     w.Add("STATUSBAR", &s.StatusBar).Set("BORDERSMASK", w.Border("StatusRule"));
     w.Add("HINT", &s.Hint).Set("BORDERSMASK", w.Border("HintFrame"));
     w.Add("COLHEADER", &s.Header).Set("BORDERSMASK", w.Border("Header"));
-    w.Add("MAINMENU", &s.Menu).Set("BORDERSMASK", w.Border("PanelFrame"));
+    w.Add("MAINMENU", &s.Menu).Set("BORDERSMASK", w.Border("MenuFrame"));
     w.Add("MENUITEM", &s.MenuItem).Set("BORDERSMASK", w.Border("MenuItem"));
     w.Add("MENULINE", &s.MenuLine).Set("BORDERSMASK", w.Border("MenuLine"));
     w.Add("MENUCAPTION", nullptr, "MAINMENU");

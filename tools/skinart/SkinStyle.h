@@ -86,6 +86,7 @@ struct SkinStyle {
     std::array<FrameLook, 4> ToolButtonFrames;
     std::array<FrameLook, 4> TabFrames; // a top tab; the other sides turn it
     FrameLook GaugeFrame, ProgressFrame, GlowRegion, PageFrame, GroupFrame, HintFrame, PanelFrame, TrackFrame;
+    FrameLook MenuFrame; // round a menu, to stand out from the window it opens over
     QColor Link; // text of link buttons
     QColor StatusRule, StatusRuleLight, MenuLineDark, MenuLineLight;
 
