@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -133,7 +134,7 @@ TsSkinProvider::TsSkinProvider(QWidget* window, TsSkinManager* manager, const QS
     auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), window_);
     connect(close, &QShortcut::activated, this, [this] { Trigger(TitleButton::Close); });
     auto* menu = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window_);
-    connect(menu, &QShortcut::activated, this, &TsSkinProvider::ShowSystemMenu);
+    connect(menu, &QShortcut::activated, this, [this] { ShowSystemMenu(); });
     close->setObjectName(QStringLiteral("SkinProviderShortcut"));
     menu->setObjectName(QStringLiteral("SkinProviderShortcut"));
     Bind();
@@ -334,7 +335,7 @@ void TsSkinProvider::Trigger(TitleButton button) {
     }
 }
 
-void TsSkinProvider::ShowSystemMenu() {
+void TsSkinProvider::ShowSystemMenu(std::optional<QPoint> at) {
     if (!frameApplied_)
         return;
     QMenu menu(window_);
@@ -357,7 +358,7 @@ void TsSkinProvider::ShowSystemMenu() {
     QAction* close = menu.addAction(QStringLiteral("닫기(&C)"), window_, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     const QAction* chosen =
-        menu.exec(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top())));
+        menu.exec(at.value_or(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top()))));
     if (chosen == nullptr || (chosen != move && chosen != size) || window_ == nullptr)
         return;
     const auto kind = chosen == move ? KeyboardWindowDrag::Kind::Move : KeyboardWindowDrag::Kind::Size;
@@ -407,6 +408,11 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
     if (const std::optional<TitleButton> button = ButtonAt(p)) {
         pressed_ = button;
         window_->update(geometry_.TitleStrip);
+        return true;
+    }
+    if (geometry_.Icon.contains(p)) {
+        // The icon opens the window menu, just below itself.
+        ShowSystemMenu(window_->mapToGlobal(QPoint(geometry_.Icon.left(), geometry_.TitleStrip.bottom() + 1)));
         return true;
     }
     const Qt::Edges edges = EdgesAt(p);
@@ -617,6 +623,15 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         return MouseMove(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
         return MouseRelease(static_cast<QMouseEvent*>(event));
+    case QEvent::ContextMenu: {
+        // A right click on the title opens the window menu where it was made.
+        const auto* context = static_cast<QContextMenuEvent*>(event);
+        if (context->reason() != QContextMenuEvent::Mouse || !geometry_.TitleStrip.contains(context->pos()) ||
+            ButtonAt(context->pos()))
+            return false;
+        ShowSystemMenu(context->globalPos());
+        return true;
+    }
     case QEvent::MouseButtonDblClick: {
         const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
         if (!geometry_.TitleStrip.contains(p) || ButtonAt(p))

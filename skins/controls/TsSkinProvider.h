@@ -66,7 +66,8 @@ private:
     void StartDrag(const QPoint& travelled);
     QRect DraggedGeometry(const QRect& start, Qt::Edges edges, const QPoint& delta) const;
     void SetHot(std::optional<TitleButton> button);
-    void ShowSystemMenu();
+    // At `at` on the screen; by default at the top left of the client area.
+    void ShowSystemMenu(std::optional<QPoint> at = std::nullopt);
 
     QPointer<QWidget> window_; // null once the window is gone
     QString clientSectionName_;

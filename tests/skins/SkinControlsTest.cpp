@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QApplication>
 #include <QCursor>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QDialog>
 #include <QMouseEvent>
@@ -22,6 +23,7 @@
 #include <QShortcut>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QStyleOptionSlider>
 #include <QTextEdit>
@@ -294,6 +296,57 @@ void PickFromWindowMenu(QWidget& window, int letterKey, const QString& letter) {
 }
 
 } // namespace
+
+// The window menu opens from the title too: where the title is right-clicked, and below the
+// icon when that is clicked. A right click elsewhere opens no menu.
+TEST_F(SkinControlsTest, TheWindowMenuOpensFromARightClickOnTheTitleAndFromTheIcon) {
+    TestWindow window;
+    window.Show();
+    const FrameGeometry& g = TsSkinProvider::Of(&window.form)->Geometry();
+    ASSERT_FALSE(g.Icon.isEmpty());
+    const QPoint onTitle = g.TitleStrip.center() - QPoint(80, 0);
+    struct Opened {
+        bool Seen = false;
+        QPoint At;
+        QStringList Items;
+    };
+    const auto open = [](const std::function<void()>& click) {
+        Opened opened;
+        QTimer::singleShot(0, [&opened] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                opened = {true, menu->pos(), {}};
+                for (const QAction* action : menu->actions())
+                    opened.Items << action->text();
+                menu->close();
+            }
+        });
+        click();
+        QCoreApplication::processEvents();
+        return opened;
+    };
+    const auto rightClick = [&](QPoint at) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, window.form.mapToGlobal(at));
+        QApplication::sendEvent(&window.form, &event);
+    };
+
+    const Opened fromTitle = open([&] { rightClick(onTitle); });
+    EXPECT_TRUE(fromTitle.Seen);
+    EXPECT_EQ(fromTitle.At, window.form.mapToGlobal(onTitle));
+    EXPECT_TRUE(fromTitle.Items.contains(QStringLiteral("이동(&M)")));
+
+    const Opened fromIcon = open([&] {
+        QMouseEvent press(QEvent::MouseButtonPress, g.Icon.center(), window.form.mapToGlobal(g.Icon.center()),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window.form, &press);
+    });
+    EXPECT_TRUE(fromIcon.Seen);
+    EXPECT_EQ(fromIcon.At, window.form.mapToGlobal(QPoint(g.Icon.left(), g.TitleStrip.bottom() + 1)));
+
+    const QPoint onClient = g.Client(window.form.size()).center();
+    EXPECT_FALSE(open([&] { rightClick(onClient); }).Seen);
+    const QRect close = g.Buttons[static_cast<int>(TitleButton::Close)];
+    EXPECT_FALSE(open([&] { rightClick(close.center()); }).Seen) << "a title button opens no menu";
+}
 
 // Move and Size in the window's menu: the arrow keys move the window or the chosen edges, Ctrl
 // by a pixel; Enter keeps the place, Esc goes back; no key reaches the controls meanwhile.
