@@ -35,6 +35,20 @@ bool Horizontal(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
+// The edge an arrow key points at.
+Qt::Edge EdgeOf(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+        return Qt::LeftEdge;
+    case Qt::Key_Right:
+        return Qt::RightEdge;
+    case Qt::Key_Up:
+        return Qt::TopEdge;
+    default:
+        return Qt::BottomEdge;
+    }
+}
+
 } // namespace
 
 void KeyboardWindowDrag::Start(QWidget* window, Kind kind, Dragged dragged) {
@@ -150,22 +164,7 @@ bool KeyboardWindowDrag::Key(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void KeyboardWindowDrag::ChooseEdge(int key) {
-    switch (key) {
-    case Qt::Key_Left:
-        edges_ |= Qt::LeftEdge;
-        break;
-    case Qt::Key_Right:
-        edges_ |= Qt::RightEdge;
-        break;
-    case Qt::Key_Up:
-        edges_ |= Qt::TopEdge;
-        break;
-    case Qt::Key_Down:
-        edges_ |= Qt::BottomEdge;
-        break;
-    default:
-        break;
-    }
+    edges_ |= EdgeOf(key);
     ShowCursor();
 }
 
