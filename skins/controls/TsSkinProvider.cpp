@@ -9,12 +9,12 @@
 #include "WindowManagerDrag.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMenu>
 #include <QMessageBox>
-#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -357,8 +357,8 @@ void TsSkinProvider::ShowSystemMenu(std::optional<QPoint> at) {
         menu.addSeparator();
     QAction* close = menu.addAction(QStringLiteral("닫기(&C)"), window_, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    const QAction* chosen =
-        menu.exec(at.value_or(window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top()))));
+    const QPoint clientTopLeft = window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top()));
+    const QAction* chosen = menu.exec(at.value_or(clientTopLeft));
     if (chosen == nullptr || (chosen != move && chosen != size) || window_ == nullptr)
         return;
     const auto kind = chosen == move ? KeyboardWindowDrag::Kind::Move : KeyboardWindowDrag::Kind::Size;
@@ -410,12 +410,13 @@ bool TsSkinProvider::MousePress(QMouseEvent* event) {
         window_->update(geometry_.TitleStrip);
         return true;
     }
-    if (geometry_.Icon.contains(p)) {
-        // The icon opens the window menu, just below itself.
-        ShowSystemMenu(window_->mapToGlobal(QPoint(geometry_.Icon.left(), geometry_.TitleStrip.bottom() + 1)));
+    const Qt::Edges edges = EdgesAt(p);
+    if (!edges && geometry_.Icon.contains(p)) {
+        // The icon opens the window menu, just below the title.
+        const QPoint below(geometry_.Icon.left(), geometry_.TitleStrip.bottom() + 1);
+        ShowSystemMenu(window_->mapToGlobal(below));
         return true;
     }
-    const Qt::Edges edges = EdgesAt(p);
     const bool onTitle = geometry_.TitleStrip.contains(p);
     if (!edges && !onTitle)
         return false;
