@@ -14,18 +14,23 @@ namespace {
 
 using BuiltInSkinMenuTest = BuiltInSkinManagerTest;
 
+struct PaintedMenu {
+    QImage Picture;
+    QRect Separator;
+};
+
 // The menu as it shows, with its second item lit or none.
-QImage PaintedMenu(bool lit) {
+PaintedMenu Paint(bool lit) {
     QMenu menu;
     menu.addAction(QStringLiteral("이동(&M)"));
     menu.addAction(QStringLiteral("크기 조정(&S)"));
-    menu.addSeparator();
+    const QAction* separator = menu.addSeparator();
     menu.addAction(QStringLiteral("닫기(&C)"))->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     menu.popup(QPoint(10, 10));
     if (lit)
         menu.setActiveAction(menu.actions().at(1));
     QCoreApplication::processEvents();
-    return menu.grab().toImage();
+    return {menu.grab().toImage(), menu.actionGeometry(const_cast<QAction*>(separator))};
 }
 
 QRect Changed(const QImage& a, const QImage& b) {
@@ -40,8 +45,9 @@ QRect Changed(const QImage& a, const QImage& b) {
 } // namespace
 
 TEST_P(BuiltInSkinMenuTest, AMenuIsFramedWithItsLitItemAndSeparatorInside) {
-    const QImage menu = PaintedMenu(false);
-    const QImage lit = PaintedMenu(true);
+    const PaintedMenu painted = Paint(false);
+    const QImage& menu = painted.Picture;
+    const QImage lit = Paint(true).Picture;
     const QColor window = QApplication::palette().color(QPalette::Window);
     const int frame = QApplication::style()->pixelMetric(QStyle::PM_MenuPanelWidth);
     ASSERT_GE(frame, 1);
@@ -67,11 +73,12 @@ TEST_P(BuiltInSkinMenuTest, AMenuIsFramedWithItsLitItemAndSeparatorInside) {
         << GetParam() << ": lit item " << item.x() << "," << item.y() << " " << item.width() << "x"
         << item.height();
 
-    // Down the middle, below the lit item, the separator shows as a line darker than the menu
-    // (on DarkGlass too: its dark row is what stands out from the light one).
-    const int middle = all.width() / 2;
+    // Across the middle of the separator's place runs a line darker than the menu (on DarkGlass
+    // too: its dark row is what stands out from the light one).
+    ASSERT_FALSE(painted.Separator.isEmpty());
+    const int middle = painted.Separator.center().x();
     double separator = 1;
-    for (int y = item.bottom() + 1; y < all.bottom() - frame; ++y)
+    for (int y = painted.Separator.top(); y <= painted.Separator.bottom(); ++y)
         if (QColor(menu.pixel(middle, y)).lightness() < inside.lightness())
             separator = std::max(separator, ContrastRatio(QColor(menu.pixel(middle, y)), inside));
     EXPECT_GE(separator, 1.2) << GetParam();
