@@ -358,6 +358,9 @@ void TsSkinProvider::ShowSystemMenu(std::optional<QPoint> at) {
     QAction* close = menu.addAction(QStringLiteral("닫기(&C)"), window_, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     const QPoint clientTopLeft = window_->mapToGlobal(QPoint(geometry_.Frame.left(), geometry_.Frame.top()));
+    // Opened from the keyboard, the menu shows its first item lit, as the arrow keys go on from.
+    if (!at)
+        menu.setActiveAction(menu.actions().constFirst());
     const QAction* chosen = menu.exec(at.value_or(clientTopLeft));
     if (chosen == nullptr || (chosen != move && chosen != size) || window_ == nullptr)
         return;

@@ -281,25 +281,31 @@ void Key(QWidget* receiver, int key, Qt::KeyboardModifiers modifiers = Qt::NoMod
     QApplication::sendEvent(receiver, &release);
 }
 
-// Opens the window's menu as Alt+Space does and picks an item by its underlined letter.
-void PickFromWindowMenu(QWidget& window, int letterKey, const QString& letter) {
+// Alt+Space, as the window's shortcut for its menu takes it.
+void PressMenuKey(QWidget& window) {
     QShortcut* menuKey = nullptr;
     for (QShortcut* shortcut : window.findChildren<QShortcut*>())
         if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_Space))
             menuKey = shortcut;
     ASSERT_NE(menuKey, nullptr);
+    emit menuKey->activated();
+}
+
+// Opens the window's menu as Alt+Space does and picks an item by its underlined letter.
+void PickFromWindowMenu(QWidget& window, int letterKey, const QString& letter) {
     QTimer::singleShot(0, [letterKey, letter] {
         if (QWidget* menu = QApplication::activePopupWidget())
             Key(menu, letterKey, Qt::NoModifier, letter);
     });
-    emit menuKey->activated();
+    PressMenuKey(window);
 }
 
 } // namespace
 
-// The window menu opens from the title too: where the title is right-clicked, and below the
-// icon when that is clicked. A right click elsewhere opens no menu.
-TEST_F(SkinControlsTest, TheWindowMenuOpensFromARightClickOnTheTitleAndFromTheIcon) {
+// The window menu opens from the keyboard with its first item lit, and from the title too:
+// where the title is right-clicked, and below the icon when that is clicked. A right click
+// elsewhere opens no menu.
+TEST_F(SkinControlsTest, TheWindowMenuOpensFromTheKeyboardTheTitleAndTheIcon) {
     TestWindow window;
     window.Show();
     const FrameGeometry& g = TsSkinProvider::Of(&window.form)->Geometry();
@@ -309,12 +315,13 @@ TEST_F(SkinControlsTest, TheWindowMenuOpensFromARightClickOnTheTitleAndFromTheIc
         bool Seen = false;
         QPoint At;
         QStringList Items;
+        QString Lit;
     };
     const auto open = [](const std::function<void()>& click) {
         Opened opened;
         QTimer::singleShot(0, [&opened] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                opened = {true, menu->pos(), {}};
+                opened = {true, menu->pos(), {}, menu->activeAction() ? menu->activeAction()->text() : QString()};
                 for (const QAction* action : menu->actions())
                     opened.Items << action->text();
                 menu->close();
@@ -329,10 +336,16 @@ TEST_F(SkinControlsTest, TheWindowMenuOpensFromARightClickOnTheTitleAndFromTheIc
         QApplication::sendEvent(&window.form, &event);
     };
 
+    const Opened fromKeyboard = open([&] { PressMenuKey(window.form); });
+    EXPECT_TRUE(fromKeyboard.Seen);
+    EXPECT_EQ(fromKeyboard.At, window.form.mapToGlobal(QPoint(g.Frame.left(), g.Frame.top())));
+    EXPECT_EQ(fromKeyboard.Lit, QStringLiteral("이동(&M)"));
+
     const Opened fromTitle = open([&] { rightClick(onTitle); });
     EXPECT_TRUE(fromTitle.Seen);
     EXPECT_EQ(fromTitle.At, window.form.mapToGlobal(onTitle));
     EXPECT_TRUE(fromTitle.Items.contains(QStringLiteral("이동(&M)")));
+    EXPECT_TRUE(fromTitle.Lit.isEmpty()) << "lit for the pointer";
 
     const Opened fromIcon = open([&] {
         QMouseEvent press(QEvent::MouseButtonPress, g.Icon.center(), window.form.mapToGlobal(g.Icon.center()),
