@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+#include <QToolTip>
 #include <QWhatsThis>
 #include <QWidget>
 #include <QWindow>
@@ -657,9 +658,33 @@ bool TsSkinProvider::eventFilter(QObject* watched, QEvent* event) {
         SetHot(std::nullopt);
         window_->unsetCursor();
         return false;
+    case QEvent::ToolTip: {
+        // A title button says what it does, as the window manager's own buttons do.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::optional<TitleButton> button = ButtonAt(help->pos());
+        if (!button)
+            return false;
+        QToolTip::showText(help->globalPos(), TitleButtonTip(*button), window_,
+                           geometry_.Buttons[static_cast<int>(*button)]);
+        return true;
+    }
     default:
         return false;
     }
+}
+
+QString TsSkinProvider::TitleButtonTip(TitleButton button) const {
+    switch (button) {
+    case TitleButton::Close:
+        return QStringLiteral("닫기");
+    case TitleButton::Maximize:
+        return window_->isMaximized() ? QStringLiteral("이전 크기로") : QStringLiteral("최대화");
+    case TitleButton::Minimize:
+        return QStringLiteral("최소화");
+    case TitleButton::Help:
+        return QStringLiteral("도움말");
+    }
+    return {};
 }
 
 // A dialog shown without a place of its own is centred over its parent's window (or on its

@@ -68,6 +68,7 @@ private:
     void SetHot(std::optional<TitleButton> button);
     // At `at` on the screen; by default at the top left of the client area.
     void ShowSystemMenu(std::optional<QPoint> at = std::nullopt);
+    QString TitleButtonTip(TitleButton button) const;
 
     QPointer<QWidget> window_; // null once the window is gone
     QString clientSectionName_;

@@ -18,6 +18,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcut>
@@ -28,6 +29,7 @@
 #include <QStyleOptionSlider>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
@@ -114,6 +116,28 @@ TEST_F(SkinControlsTest, TitleButtonsSitRightToLeftAndWork) {
 
     Click(&window.form, close.center());
     EXPECT_FALSE(window.form.isVisible()) << "the close button closed the window";
+}
+
+// Each title button says what it does in its tool tip; the rest of the title has none.
+TEST_F(SkinControlsTest, ATitleButtonsToolTipSaysWhatItDoes) {
+    TestWindow window;
+    window.Show();
+    const FrameGeometry& g = TsSkinProvider::Of(&window.form)->Geometry();
+    const auto tipAt = [&](QPoint at) {
+        // A tip goes after a short fade.
+        QToolTip::hideText();
+        QElapsedTimer fade;
+        fade.start();
+        while (QToolTip::isVisible() && fade.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QHelpEvent help(QEvent::ToolTip, at, window.form.mapToGlobal(at));
+        QApplication::sendEvent(&window.form, &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(g.Buttons[static_cast<int>(TitleButton::Close)].center()), QStringLiteral("닫기"));
+    EXPECT_EQ(tipAt(g.Buttons[static_cast<int>(TitleButton::Minimize)].center()), QStringLiteral("최소화"));
+    EXPECT_EQ(tipAt(g.TitleStrip.center() - QPoint(80, 0)), QString());
+    QToolTip::hideText();
 }
 
 void MovePointer(QWidget* widget, QPoint at) {
