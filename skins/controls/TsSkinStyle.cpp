@@ -481,6 +481,14 @@ QRect TsSkinStyle::subControlRect(ComplexControl control, const QStyleOptionComp
     return QProxyStyle::subControlRect(control, option, sub, widget);
 }
 
+std::optional<int> TsSkinStyle::BorderWidth(int section) const {
+    // As wide as the border mask's margins, thin anyway.
+    if (const TsGeneralData* general = Skin()->Section(section))
+        if (const TsMaskData* border = Skin()->Mask(general->Mask(SectionMask::BordersMask)))
+            return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+    return std::nullopt;
+}
+
 int TsSkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     if (Skin() != nullptr) {
         switch (metric) {
@@ -489,17 +497,15 @@ int TsSkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, con
         case PM_ScrollBarSliderMin:
             return MinimumSlider;
         case PM_DefaultFrameWidth:
-            // Frames are the edit section's border: as wide as its mask's margins, thin anyway.
-            if (const TsGeneralData* edit = Skin()->Section(Sections().Edit))
-                if (const TsMaskData* border = Skin()->Mask(edit->Mask(SectionMask::BordersMask)))
-                    return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+            // Frames are the edit section's border.
+            if (const std::optional<int> width = BorderWidth(Sections().Edit))
+                return *width;
             break;
         case PM_MenuPanelWidth:
             // A menu wears MAINMENU's border all round, so it stands out from the window it
             // opens over, and its items lie inside it.
-            if (const TsGeneralData* menu = Skin()->Section(Sections().MainMenu))
-                if (const TsMaskData* border = Skin()->Mask(menu->Mask(SectionMask::BordersMask)))
-                    return std::clamp<int>(std::max({border->WL, border->WT, border->WR, border->WB}), 1, 3);
+            if (const std::optional<int> width = BorderWidth(Sections().MainMenu))
+                return *width;
             break;
         case PM_MenuHMargin:
         case PM_MenuVMargin:

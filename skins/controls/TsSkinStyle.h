@@ -8,6 +8,7 @@
 #include "SkinTables.h"
 
 #include <QProxyStyle>
+#include <optional>
 
 class TsSkinManager;
 
@@ -72,6 +73,8 @@ private:
     bool DrawMenuItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     bool DrawSection(int section, const QStyleOption* option, QPainter* painter,
                      bool withBorder = true) const;
+    // The width of a section's border, when it has a border mask.
+    std::optional<int> BorderWidth(int section) const;
 
     mutable SkinTablesPtr sectionsFor_;
     mutable TsStyleSections sections_;
