@@ -399,11 +399,12 @@ void CheckNoFringe(const TsMaskData& mask, const QImage& source, const std::stri
             }
             const QRgb a = picture.pixel(x, mask.Top + height + y);
             ASSERT_TRUE(qRed(a) == qGreen(a) && qGreen(a) == qBlue(a)) << where << ": mask layer not grey";
-            if (p == Magenta)
+            if (p == Magenta) {
                 EXPECT_EQ(qRed(a), 0)
                     << where << ": magenta under a visible pixel at " << x << "," << mask.Top + y;
-            else if (qRed(a) > 0)
+            } else if (qRed(a) > 0) {
                 EXPECT_FALSE(Pinkish(p)) << where << " at " << x << "," << mask.Top + y;
+            }
         }
 }
 
