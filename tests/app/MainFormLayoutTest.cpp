@@ -2,6 +2,7 @@
 #include "ProgramIcon.h"
 #include "TsSkinManager.h"
 #include "QtPrinters.h"
+#include "ShownToolTip.h"
 #include "TRichEdit.h"
 #include "TStatusBar.h"
 #include "TsButton.h"
@@ -17,8 +18,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QRawFont>
-#include <QElapsedTimer>
-#include <QHelpEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QToolTip>
@@ -202,16 +201,7 @@ TEST(MainForm, TextCutAtABoxEdgeCanBeReadWholeInItsToolTip) {
     form.show();
     QCoreApplication::processEvents();
     auto tipOver = [&](TRichEdit* box) {
-        // A tip goes after a short fade.
-        QToolTip::hideText();
-        QElapsedTimer fade;
-        fade.start();
-        while (QToolTip::isVisible() && fade.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        const QPoint at(20, 8);
-        QHelpEvent help(QEvent::ToolTip, at, box->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(box->viewport(), &help);
-        return QToolTip::isVisible() ? QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText() : QString();
+        return QTextDocumentFragment::fromHtml(ShownToolTip(box->viewport(), QPoint(20, 8))).toPlainText();
     };
     const QString shortPath = QStringLiteral("/data/shop.fdb");
     const QString longMessage = QStringLiteral("/srv/firebird/databases/2026/accounts/shop.fdb 이전 작업이 최적화를 마친 뒤 "

@@ -4,6 +4,7 @@
 #include "ControlsSkinFixture.h"
 #include "KeyboardWindowDrag.h"
 #include "ReadableColors.h"
+#include "ShownToolTip.h"
 #include "SkinAttachments.h"
 #include "TsButton.h"
 #include "TsComboBox.h"
@@ -18,7 +19,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QShortcut>
@@ -123,17 +123,7 @@ TEST_F(SkinControlsTest, ATitleButtonsToolTipSaysWhatItDoes) {
     TestWindow window;
     window.Show();
     const FrameGeometry& g = TsSkinProvider::Of(&window.form)->Geometry();
-    const auto tipAt = [&](QPoint at) {
-        // A tip goes after a short fade.
-        QToolTip::hideText();
-        QElapsedTimer fade;
-        fade.start();
-        while (QToolTip::isVisible() && fade.elapsed() < 2000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QHelpEvent help(QEvent::ToolTip, at, window.form.mapToGlobal(at));
-        QApplication::sendEvent(&window.form, &help);
-        return QToolTip::isVisible() ? QToolTip::text() : QString();
-    };
+    const auto tipAt = [&](QPoint at) { return ShownToolTip(&window.form, at); };
     EXPECT_EQ(tipAt(g.Buttons[static_cast<int>(TitleButton::Close)].center()), QStringLiteral("닫기"));
     EXPECT_EQ(tipAt(g.Buttons[static_cast<int>(TitleButton::Minimize)].center()), QStringLiteral("최소화"));
     EXPECT_EQ(tipAt(g.TitleStrip.center() - QPoint(80, 0)), QString());
